@@ -1,0 +1,60 @@
+// The overlay's behaviour: the eight timer slots, the global options and every decision the
+// overlay window makes. It owns no window; it drives one through OverlayView.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/OverlayView.h"
+#include "timers/TimerSlot.h"
+
+namespace tallyvox {
+
+class IniFile;
+
+class TfrmMain {
+  public:
+    TfrmMain(OverlayView& view, HotKeyRegistrar& hotKeys, WorkerPoster& worker);
+
+    TimerSlot& Slot(int slot) { return slots_.at(static_cast<std::size_t>(slot - 1)); }
+    const TimerSlot& Slot(int slot) const { return slots_.at(static_cast<std::size_t>(slot - 1)); }
+
+    // Global options; the settings dialog writes them directly.
+    std::int32_t isCircle = 0;
+    std::int32_t isSecondCounter = 0;
+    std::string lastSecondText;
+    std::string timerCounterText;
+    std::string sortTypeText;
+    std::int32_t titleColor = 0;
+    std::int32_t topMost = 0;
+
+    // Starts a stopped slot or stops a running one; other numbers do nothing.
+    void ToggleSlot(int slot);
+    // One tick of a slot's ticker.
+    void tmrTimer(int slot);
+    // Double click on a count panel, named "pnl1".."pnl8".
+    void pnl1DblClick(std::string_view senderName);
+
+    void ApplyTopMost(std::int32_t value);
+    // Shows `count` slots in the layout named by sortTypeText and registers their hotkeys.
+    void ArrangeSlots(std::int32_t count);
+    void RegisterSlotHotKey(std::string_view name, int id);
+    void WMHotKey(std::uintptr_t id);
+    // Drops all eight hotkeys; the first step of shutting down.
+    void ReleaseHotKeys();
+
+    // Reads the settings file and applies each value at once.
+    void LoadSettings(IniFile& ini);
+
+    OverlayView& View() { return view_; }
+
+  private:
+    OverlayView& view_;
+    HotKeyRegistrar& hotKeys_;
+    WorkerPoster& worker_;
+    std::array<TimerSlot, kSlotCount> slots_{};
+};
+
+}  // namespace tallyvox
