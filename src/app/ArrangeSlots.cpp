@@ -1,6 +1,7 @@
 // Which slots the overlay shows, where they stand and how large the window is.
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
+#include "hotkeys/KeyNames.h"
 
 namespace tallyvox {
 

@@ -6,8 +6,6 @@
 
 namespace tallyvox {
 
-constexpr int kHotKeyIdBase = 4096;  // slot N's hotkey id is 4096 + N
-
 enum class SlotLayout { MultiRow, Horizontal, Vertical };
 
 struct SlotPlace {

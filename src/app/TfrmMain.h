@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/OverlayView.h"
 #include "timers/TimerSlot.h"
@@ -47,6 +48,9 @@ class TfrmMain {
 
     // Reads the settings file and applies each value at once.
     void LoadSettings(IniFile& ini);
+    // The keys LoadSettings took into their fields, in reading order. A key missing here holds
+    // a construction value, not the user's stored one.
+    std::vector<std::string> loadedKeys;
 
     OverlayView& View() { return view_; }
 

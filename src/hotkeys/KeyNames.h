@@ -7,6 +7,8 @@
 
 namespace tallyvox {
 
+constexpr int kHotKeyIdBase = 4096;  // slot N's hotkey id is 4096 + N
+
 // Lower-cases ASCII letters (other bytes, GBK included, stay as they are) and trims every
 // byte up to and including the space from both ends: " F1 " becomes "f1".
 std::string NormaliseKeyName(std::string_view name);

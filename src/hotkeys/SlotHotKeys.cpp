@@ -1,5 +1,4 @@
 // Registering a slot's hotkey and routing hotkey presses to the slot toggle.
-#include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
 #include "hotkeys/KeyNames.h"
 

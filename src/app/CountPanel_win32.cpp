@@ -1,0 +1,116 @@
+// Count panel window class: painting and mouse forwarding.
+#include "app/CountPanel_win32.h"
+
+#include <string>
+
+#include "app/Colors.h"
+
+namespace tallyvox {
+
+namespace {
+
+void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, CountPanel::kClassName, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = CountPanel::kClassName;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font,
+                       CountPanelListener& listener)
+    : slot_(slot), font_(font), color_(kColorBlue), listener_(listener) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    RegisterPanelClass(instance, &CountPanel::WndProc);
+    hwnd_ =
+        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, 28, 20, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+}
+
+void CountPanel::SetColor(COLORREF color) {
+    if (color == color_) return;
+    color_ = color;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK CountPanel::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<CountPanel*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CountPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT CountPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcW(hwnd_, msg, wParam, lParam);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return result;
+        }
+        case WM_LBUTTONDOWN:
+            listener_.OnPanelMouseDown(slot_, MouseButton::Left);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            listener_.OnPanelMouseDown(slot_, MouseButton::Right);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            listener_.OnPanelMouseDown(slot_, MouseButton::Middle);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            // The second press of a double click toggles the slot, then drags like any press.
+            listener_.OnPanelDoubleClick(slot_);
+            listener_.OnPanelMouseDown(slot_, MouseButton::Left);
+            return 0;
+        case WM_LBUTTONUP:
+            listener_.OnPanelMouseUp(slot_, MouseButton::Left);
+            return 0;
+        case WM_RBUTTONUP:
+            listener_.OnPanelMouseUp(slot_, MouseButton::Right);
+            return 0;
+        case WM_MBUTTONUP:
+            listener_.OnPanelMouseUp(slot_, MouseButton::Middle);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void CountPanel::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT rect;
+    GetClientRect(hwnd_, &rect);
+    FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    const int length = GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()));
+    HGDIOBJ oldFont = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color_);
+    DrawTextW(dc, text.data(), length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
+}
+
+}  // namespace tallyvox

@@ -1,0 +1,126 @@
+// Program entry: builds the overlay, loads the settings, starts the sound worker and runs the
+// message loop; shuts down in the reverse order.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/ErrorBox_win32.h"
+#include "app/ErrorReporter.h"
+#include "app/OverlayWindow_win32.h"
+#include "app/TfrmMain.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore_win32.h"
+#include "voice/SoundWorker_win32.h"
+
+namespace tallyvox {
+namespace {
+
+// How long the process lets a worker finish the clip in hand before it exits anyway.
+constexpr DWORD kWorkerGraceMs = 1000;
+
+std::string ExecutableFolderUtf8() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    path.erase(path.find_last_of(L"\\/") + 1);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+class Application : public OverlayCommands {
+  public:
+    explicit Application(HINSTANCE instance)
+        : instance_(instance),
+          reporter_([this](const std::string& message) { ShowErrorBox(BoxOwner(), message); }),
+          window_(instance, reporter_),
+          frm_(window_, window_, worker_) {
+        window_.Bind(frm_, *this);
+    }
+
+    // Whatever ends the run, FormDestroy runs while everything it touches still lives.
+    ~Application() override {
+        if (window_.Handle() != nullptr) DestroyWindow(window_.Handle());
+    }
+
+    void FormCreate() {
+        Win32SettingsStore store;
+        IniFile ini(store, ExecutableFolderUtf8() + kSettingsFileName);
+        frm_.LoadSettings(ini);
+        worker_.Start(instance_);
+    }
+
+    int Run() {
+        window_.ShowCentred();
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        worker_.WaitForEnd(kWorkerGraceMs);
+        return 0;
+    }
+
+    void OpenSettings() override {}
+
+    void OpenUsage() override {
+        // Relative to the current folder, which is the program's when started from there.
+        ShellExecuteW(window_.Handle(), L"open", L"使用说明.txt", nullptr, nullptr, SW_SHOW);
+    }
+
+    void Exit() override { DestroyWindow(window_.Handle()); }
+
+    void FormDestroy() override {
+        frm_.ReleaseHotKeys();
+        worker_.Stop();
+        PostQuitMessage(0);
+    }
+
+  private:
+    // The box belongs to whatever window of ours is active (the settings dialog, say).
+    HWND BoxOwner() const {
+        HWND active = GetActiveWindow();
+        return active != nullptr ? active : window_.Handle();
+    }
+
+    HINSTANCE instance_;
+    ErrorReporter reporter_;
+    SoundWorker worker_;
+    OverlayWindow window_;
+    TfrmMain frm_;
+};
+
+}  // namespace
+}  // namespace tallyvox
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace tallyvox;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        Application app(instance);
+        app.FormCreate();
+        return app.Run();
+    } catch (const std::exception& e) {
+        ShowErrorBox(nullptr, std::string(e.what()) + ".");
+    } catch (...) {
+        ShowErrorBox(nullptr, ".");
+    }
+    return 0;
+}

@@ -1,0 +1,334 @@
+// The overlay window: creation of its controls, the OverlayView setters and message routing.
+#include "app/OverlayWindow_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/Colors.h"
+#include "app/ErrorReporter.h"
+#include "app/SlotLayout.h"
+#include "app/SystemColor_win32.h"
+#include "app/TfrmMain.h"
+#include "text/Gbk_win32.h"
+#include "timers/TimerSlot.h"
+
+namespace tallyvox {
+
+namespace {
+
+constexpr int kLabelIdBase = 100;  // lbl1..lbl8: 101..108
+constexpr int kPanelIdBase = 200;  // pnl1..pnl8: 201..208
+constexpr UINT kMenuSettings = 801;
+constexpr UINT kMenuUsage = 802;
+constexpr UINT kMenuExit = 803;
+constexpr int kClientWidth = 176;
+constexpr int kClientHeight = 113;
+constexpr WPARAM kScDragMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if by the caption bar
+constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+const wchar_t kPanelHint[] = L"按住鼠标可拖动窗口，双击开始或停止计时，右键打开菜单。";
+
+// Without anti-aliasing: smoothed edges over the colour-key green would leave green fringes.
+HFONT CreateSlotFont() {
+    return CreateFontW(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
+    : instance_(instance), reporter_(reporter) {
+    backgroundBrush_ = CreateSolidBrush(kColorTransparentKey);
+    slotFont_ = CreateSlotFont();
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &OverlayWindow::WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, L"MAINICON");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = backgroundBrush_;
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+
+    CreateWindowExW(0, kClassName, L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
+                    kClientHeight, nullptr, nullptr, instance, this);
+    // The colour key makes the green background invisible and lets clicks through it.
+    const LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd_, kColorTransparentKey, 0, LWA_COLORKEY);
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+
+    CreateSlots();
+    CreateTooltips();
+    CreateMenu();
+}
+
+OverlayWindow::~OverlayWindow() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (menu_ != nullptr) DestroyMenu(menu_);
+    DeleteObject(slotFont_);
+    DeleteObject(backgroundBrush_);
+}
+
+void OverlayWindow::Bind(TfrmMain& frm, OverlayCommands& commands) {
+    frm_ = &frm;
+    commands_ = &commands;
+}
+
+void OverlayWindow::CreateSlots() {
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const SlotPlace place = BuiltInPlaceOf(slot);
+        Label& label = labels_[slot];
+        label.color = windowText;
+        // SS_NOTIFY lets the label own its mouse input (for its tooltip); it acts on none.
+        label.hwnd = CreateWindowExW(
+            0, L"STATIC", (L"标题" + std::to_wstring(slot)).c_str(),
+            WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, place.labelLeft,
+            place.labelTop, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelIdBase + slot)), instance_, nullptr);
+        SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
+        FitLabelToText(slot);
+
+        panels_[slot] =
+            std::make_unique<CountPanel>(hwnd_, slot, kPanelIdBase + slot, slotFont_, *this);
+        MoveChild(panels_[slot]->Handle(), place.panelLeft, place.panelTop);
+    }
+}
+
+void OverlayWindow::CreateTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                               nullptr, instance_, nullptr);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        for (HWND tool : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
+            TOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            info.hwnd = hwnd_;
+            info.uId = reinterpret_cast<UINT_PTR>(tool);
+            info.lpszText = const_cast<wchar_t*>(L"");
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        }
+        SetTooltipText(panels_[slot]->Handle(), kPanelHint);
+    }
+}
+
+void OverlayWindow::CreateMenu() {
+    menu_ = CreatePopupMenu();
+    AppendMenuW(menu_, MF_STRING, kMenuSettings, L"设置(&S)");
+    AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu_, MF_STRING, kMenuUsage, L"使用说明(&U)");
+    AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu_, MF_STRING, kMenuExit, L"退出(&X)");
+}
+
+void OverlayWindow::ShowCentred() {
+    RECT rect;
+    GetWindowRect(hwnd_, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+
+void OverlayWindow::FitLabelToText(int slot) {
+    HWND label = labels_[slot].hwnd;
+    const std::wstring text = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, slotFont_);
+    SIZE size{0, 0};
+    if (!text.empty())
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);
+}
+
+void OverlayWindow::SetTooltipText(HWND tool, const std::wstring& text) {
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void OverlayWindow::MoveChild(HWND child, int left, int top) {
+    SetWindowPos(child, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OverlayWindow::SetLabelCaption(int slot, const std::string& text) {
+    SetWindowTextW(labels_[slot].hwnd, FromGbk(text).c_str());
+    FitLabelToText(slot);
+}
+
+void OverlayWindow::SetLabelHint(int slot, const std::string& text) {
+    labels_[slot].hint = FromGbk(text);
+    SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
+}
+
+void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
+    labels_[slot].color = ResolveColor(color);
+    InvalidateRect(labels_[slot].hwnd, nullptr, TRUE);
+}
+
+void OverlayWindow::SetPanelCaption(int slot, const std::string& text) {
+    SetWindowTextW(panels_[slot]->Handle(), FromGbk(text).c_str());
+}
+
+void OverlayWindow::SetPanelColor(int slot, std::int32_t color) {
+    panels_[slot]->SetColor(ResolveColor(color));
+}
+
+void OverlayWindow::SetSlotVisible(int slot, bool visible) {
+    const int show = visible ? SW_SHOWNA : SW_HIDE;
+    ShowWindow(labels_[slot].hwnd, show);
+    ShowWindow(panels_[slot]->Handle(), show);
+}
+
+void OverlayWindow::SetLabelPosition(int slot, int left, int top) {
+    MoveChild(labels_[slot].hwnd, left, top);
+}
+
+void OverlayWindow::SetPanelPosition(int slot, int left, int top) {
+    MoveChild(panels_[slot]->Handle(), left, top);
+}
+
+void OverlayWindow::SetWindowWidth(int width) {
+    RECT rect;
+    GetWindowRect(hwnd_, &rect);
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OverlayWindow::SetWindowHeight(int height) {
+    RECT rect;
+    GetWindowRect(hwnd_, &rect);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OverlayWindow::SetTopMost(bool topMost) {
+    SetWindowPos(hwnd_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+}
+
+void OverlayWindow::EnableTicker(int slot, bool enabled) {
+    // Enabling a running ticker must not restart its interval.
+    if (tickerOn_[slot] == enabled) return;
+    tickerOn_[slot] = enabled;
+    if (enabled) {
+        SetTimer(hwnd_, static_cast<UINT_PTR>(slot), kTickIntervalMs, nullptr);
+    } else {
+        KillTimer(hwnd_, static_cast<UINT_PTR>(slot));
+    }
+}
+
+void OverlayWindow::Unregister(int id) {
+    UnregisterHotKey(hwnd_, id);
+}
+
+void OverlayWindow::Register(int id, unsigned virtualKey) {
+    RegisterHotKey(hwnd_, id, 0, virtualKey);
+}
+
+void OverlayWindow::OnPanelMouseDown(int, MouseButton) {
+    ReleaseCapture();
+    SendMessageW(hwnd_, WM_SYSCOMMAND, kScDragMove, 0);
+}
+
+void OverlayWindow::OnPanelMouseUp(int, MouseButton button) {
+    SetCapture(hwnd_);
+    if (button != MouseButton::Right) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
+                   hwnd_, nullptr);
+}
+
+void OverlayWindow::OnPanelDoubleClick(int slot) {
+    if (frm_ == nullptr) return;
+    reporter_.Run([&] { frm_->pnl1DblClick("pnl" + std::to_string(slot)); });
+}
+
+LRESULT CALLBACK OverlayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self =
+            static_cast<OverlayWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<OverlayWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TIMER:
+            if (frm_ != nullptr) reporter_.Run([&] { frm_->tmrTimer(static_cast<int>(wParam)); });
+            return 0;
+        case WM_HOTKEY:
+            if (frm_ != nullptr) reporter_.Run([&] { frm_->WMHotKey(wParam); });
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const int slot = GetDlgCtrlID(control) - kLabelIdBase;
+            if (slot >= 1 && slot <= kSlotCount) SetTextColor(dc, labels_[slot].color);
+            SetBkColor(dc, kColorTransparentKey);
+            return reinterpret_cast<LRESULT>(backgroundBrush_);
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            // A release after a panel handed the capture over ends it.
+            if (GetCapture() == hwnd_) ReleaseCapture();
+            return 0;
+        case WM_COMMAND:
+            if (commands_ == nullptr || HIWORD(wParam) != 0 || lParam != 0) break;
+            switch (LOWORD(wParam)) {
+                case kMenuSettings:
+                    reporter_.Run([&] { commands_->OpenSettings(); });
+                    return 0;
+                case kMenuUsage:
+                    reporter_.Run([&] { commands_->OpenUsage(); });
+                    return 0;
+                case kMenuExit:
+                    commands_->Exit();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_DESTROY:
+            if (commands_ != nullptr) commands_->FormDestroy();
+            return 0;
+        case WM_NCDESTROY: {
+            HWND hwnd = hwnd_;
+            hwnd_ = nullptr;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace tallyvox

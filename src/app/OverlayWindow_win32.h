@@ -1,0 +1,97 @@
+// The overlay window: a borderless, colour-keyed, topmost popup holding the eight slots'
+// title labels and count panels, their tickers, the hotkeys and the popup menu.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "app/CountPanel_win32.h"
+#include "app/OverlayView.h"
+
+namespace tallyvox {
+
+class TfrmMain;
+class ErrorReporter;
+
+// What the overlay's menu and mouse hand on to the program.
+class OverlayCommands {
+  public:
+    virtual ~OverlayCommands() = default;
+    virtual void OpenSettings() = 0;
+    virtual void OpenUsage() = 0;
+    virtual void Exit() = 0;
+    // The overlay window is being destroyed: release what lives as long as it.
+    virtual void FormDestroy() = 0;
+};
+
+class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPanelListener {
+  public:
+    static constexpr const wchar_t* kClassName = L"TfrmMain";
+
+    OverlayWindow(HINSTANCE instance, ErrorReporter& reporter);
+    ~OverlayWindow() override;
+    OverlayWindow(const OverlayWindow&) = delete;
+    OverlayWindow& operator=(const OverlayWindow&) = delete;
+
+    // The behaviour and the commands are bound after construction, before the window shows.
+    void Bind(TfrmMain& frm, OverlayCommands& commands);
+    HWND Handle() const { return hwnd_; }
+    // Centres the window on the screen at its current size and shows it.
+    void ShowCentred();
+
+    // OverlayView
+    void SetLabelCaption(int slot, const std::string& text) override;
+    void SetLabelHint(int slot, const std::string& text) override;
+    void SetLabelColor(int slot, std::int32_t color) override;
+    void SetPanelCaption(int slot, const std::string& text) override;
+    void SetPanelColor(int slot, std::int32_t color) override;
+    void SetSlotVisible(int slot, bool visible) override;
+    void SetLabelPosition(int slot, int left, int top) override;
+    void SetPanelPosition(int slot, int left, int top) override;
+    void SetWindowWidth(int width) override;
+    void SetWindowHeight(int height) override;
+    void SetTopMost(bool topMost) override;
+    void EnableTicker(int slot, bool enabled) override;
+
+    // HotKeyRegistrar
+    void Unregister(int id) override;
+    void Register(int id, unsigned virtualKey) override;
+
+    // CountPanelListener
+    void OnPanelMouseDown(int slot, MouseButton button) override;
+    void OnPanelMouseUp(int slot, MouseButton button) override;
+    void OnPanelDoubleClick(int slot) override;
+
+  private:
+    struct Label {
+        HWND hwnd = nullptr;
+        COLORREF color = 0;
+        std::wstring hint;
+    };
+
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateSlots();
+    void CreateTooltips();
+    void CreateMenu();
+    void FitLabelToText(int slot);
+    void SetTooltipText(HWND tool, const std::wstring& text);
+    void MoveChild(HWND child, int left, int top);
+
+    HINSTANCE instance_;
+    ErrorReporter& reporter_;
+    TfrmMain* frm_ = nullptr;
+    OverlayCommands* commands_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HMENU menu_ = nullptr;
+    HFONT slotFont_ = nullptr;
+    HBRUSH backgroundBrush_ = nullptr;
+    std::array<Label, 9> labels_{};                        // index 1..8
+    std::array<std::unique_ptr<CountPanel>, 9> panels_{};  // index 1..8
+    std::array<bool, 9> tickerOn_{};
+};
+
+}  // namespace tallyvox

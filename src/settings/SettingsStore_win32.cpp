@@ -1,0 +1,150 @@
+// Win32SettingsStore: W APIs on UTF-8 paths; a write goes to a temp file beside the target
+// that is then moved over it, so a crash or full disk never leaves a half-written file.
+
+#include "settings/SettingsStore_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <type_traits>
+
+namespace tallyvox {
+
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+UniqueHandle Own(HANDLE h) {
+    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+// Empty on failure: an invalid path must not turn into some other, valid one.
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty() || utf8.size() > 0x7FFFFFFF) return {};
+    const int size = static_cast<int>(utf8.size());
+    const int count =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (count <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), count);
+    if (wide.find(L'\0') != std::wstring::npos) return {};
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty() || wide.size() > 0x7FFFFFFF) return {};
+    const int size = static_cast<int>(wide.size());
+    const int count =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (count <= 0) return {};
+    std::string utf8(static_cast<std::size_t>(count), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), count, nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".\\") : path.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// Writes the temp file completely and to disk before it may replace anything.
+bool WriteTempFile(const std::wstring& tempPath, const std::string& bytes) {
+    UniqueHandle file = Own(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                        TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
+std::optional<std::string> Win32SettingsStore::Read(const std::string& path) {
+    const std::wstring widePath = Widen(path);
+    if (widePath.empty()) return std::nullopt;
+    // Shared with writers and deleters so that an editor holding the file open does not block us.
+    UniqueHandle file = Own(CreateFileW(widePath.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes) {
+        return std::nullopt;
+    }
+    // Read to the end rather than trusting the size: the file may change while we read it.
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        bytes.append(buffer, got);
+        if (bytes.size() > kMaxFileBytes) return std::nullopt;
+    }
+    return bytes;
+}
+
+bool Win32SettingsStore::WriteReplacing(const std::string& path, const std::string& bytes) {
+    const std::wstring target = Widen(path);
+    if (target.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    // MoveFileEx replaces a read-only target under Wine, so write protection is checked here.
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        return false;
+    }
+
+    wchar_t tempName[MAX_PATH];
+    // Same folder, so the final move is a rename on one volume and cannot half-happen.
+    if (GetTempFileNameW(FolderOf(target).c_str(), L"tvx", 0, tempName) == 0) return false;
+    const std::wstring temp = tempName;
+
+    // Keep the target's hidden/system/archive marks, which the moved temp file would drop.
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    const bool ok = WriteTempFile(temp, bytes) &&
+                    (kept == 0 || SetFileAttributesW(temp.c_str(), kept)) &&
+                    MoveFileExW(temp.c_str(), target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
+}
+
+std::string ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+    return Narrow(FolderOf(path));
+}
+
+}  // namespace tallyvox

@@ -1,0 +1,174 @@
+// Settings dialog behaviour: filling and the change handlers.
+#include "settings/TfrmSets.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "app/TfrmMain.h"
+#include "hotkeys/KeyNames.h"
+#include "settings/ColorList.h"
+#include "settings/Links.h"
+#include "settings/SettingsKeys.h"
+#include "text/IntText.h"
+
+namespace tallyvox {
+
+namespace {
+
+std::vector<std::string> AllKeys() {
+    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
+                                     "IsCircle"};
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        keys.push_back(TitleKey(slot));
+        keys.push_back(HotKeyKey(slot));
+        keys.push_back(SecondsKey(slot));
+    }
+    keys.push_back("TitleColor");
+    keys.push_back("TopMost");
+    return keys;
+}
+
+}  // namespace
+
+int TfrmSets::OuterHeightFor(std::int32_t count) {
+    static constexpr std::array<int, kSlotCount> kHeights = {164, 220, 276, 330,
+                                                             386, 444, 498, 554};
+    if (count < 1 || count > kSlotCount) return 0;
+    return kHeights[static_cast<std::size_t>(count - 1)];
+}
+
+void TfrmSets::FormCreate() {
+    filling_ = true;
+    keysToKeep_.clear();
+    for (const std::string& key : AllKeys()) {
+        if (std::find(main_.loadedKeys.begin(), main_.loadedKeys.end(), key) ==
+            main_.loadedKeys.end()) {
+            keysToKeep_.insert(key);
+        }
+    }
+    std::exception_ptr firstFailure;
+    // Runs a handler that filling calls; a failure is kept for the end.
+    auto call = [&](auto&& handler) {
+        try {
+            handler();
+        } catch (...) {
+            if (!firstFailure) firstFailure = std::current_exception();
+        }
+    };
+    auto setCheck = [&](SetsCheck box, bool checked, void (TfrmSets::*click)()) {
+        if (view_.Checked(box) == checked) return;
+        view_.SetChecked(box, checked);
+        call([&] { (this->*click)(); });
+    };
+    auto setEdit = [&](SetsText box, int slot, const std::string& text,
+                       void (TfrmSets::*change)(int)) {
+        if (view_.Text(box, slot) == text) return;
+        view_.SetText(box, slot, text);
+        call([&] { (this->*change)(slot); });
+    };
+
+    if (!view_.SelectItem(SetsText::cbbSortType, main_.sortTypeText))
+        keysToKeep_.insert("SortType");
+    if (view_.SelectItem(SetsText::cbbTimer, main_.timerCounterText)) {
+        call([&] { cbbTimerChange(); });
+    } else {
+        keysToKeep_.insert("TimerCounter");
+    }
+    setCheck(SetsCheck::chkCircle, main_.isCircle != 0, &TfrmSets::chkCircleClick);
+    setCheck(SetsCheck::chkSec, main_.isSecondCounter != 0, &TfrmSets::chkSecClick);
+    view_.SetText(SetsText::cbbLastSec, 0, main_.lastSecondText);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const TimerSlot& s = main_.Slot(slot);
+        setEdit(SetsText::edtTitle, slot, s.titleText, &TfrmSets::edtTitleChange);
+        view_.SetText(SetsText::cbbKey, slot, s.hotKeyName);
+        setEdit(SetsText::edtTime, slot, s.secondsText, &TfrmSets::edtTimeChange);
+    }
+    view_.SelectColor(main_.titleColor);
+    if (!view_.SelectedColor()) keysToKeep_.insert("TitleColor");
+    setCheck(SetsCheck::chkTop, main_.topMost != 0, &TfrmSets::chkTopClick);
+    filling_ = false;
+    if (firstFailure) std::rethrow_exception(firstFailure);
+}
+
+void TfrmSets::TakeKey(const std::string& key) {
+    if (!filling_) keysToKeep_.erase(key);
+}
+
+void TfrmSets::cbbTimerChange() {
+    TakeKey("TimerCounter");
+    const std::string text = view_.Text(SetsText::cbbTimer);
+    const std::int32_t count = StrToInt(text);
+    main_.timerCounterText = text;
+    if (const int height = OuterHeightFor(count)) view_.SetOuterHeight(height);
+    main_.ArrangeSlots(count);
+}
+
+void TfrmSets::chkCircleClick() {
+    TakeKey("IsCircle");
+    main_.isCircle = view_.Checked(SetsCheck::chkCircle) ? 1 : 0;
+}
+
+void TfrmSets::chkSecClick() {
+    TakeKey("IsSecondCounter");
+    main_.isSecondCounter = view_.Checked(SetsCheck::chkSec) ? 1 : 0;
+}
+
+void TfrmSets::cbbLastSecChange() {
+    TakeKey("LastSecond");
+    main_.lastSecondText = view_.Text(SetsText::cbbLastSec);
+}
+
+void TfrmSets::edtTitleChange(int slot) {
+    TakeKey(TitleKey(slot));
+    const std::string text = view_.Text(SetsText::edtTitle, slot);
+    main_.Slot(slot).titleText = text;
+    main_.View().SetLabelCaption(slot, text);
+    main_.View().SetLabelHint(slot, text);
+}
+
+void TfrmSets::cbbKeyChange(int slot) {
+    TakeKey(HotKeyKey(slot));
+    const std::string text = view_.Text(SetsText::cbbKey, slot);
+    main_.Slot(slot).hotKeyName = text;
+    main_.RegisterSlotHotKey(text, kHotKeyIdBase + slot);
+}
+
+void TfrmSets::edtTimeChange(int slot) {
+    TakeKey(SecondsKey(slot));
+    const std::string text = view_.Text(SetsText::edtTime, slot);
+    TimerSlot& s = main_.Slot(slot);
+    s.secondsText = text;
+    s.period = StrToInt(text);  // a failure leaves the period and the panel as they were
+    main_.View().SetPanelCaption(slot, text);
+}
+
+void TfrmSets::clrbxTitleChange() {
+    const auto color = view_.SelectedColor();
+    if (!color) return;
+    TakeKey("TitleColor");
+    main_.titleColor = *color;
+    for (int slot = 1; slot <= kSlotCount; ++slot) main_.View().SetLabelColor(slot, *color);
+}
+
+void TfrmSets::cbbSortTypeChange() {
+    TakeKey("SortType");
+    const std::int32_t count = StrToInt(view_.Text(SetsText::cbbTimer));
+    main_.sortTypeText = view_.Text(SetsText::cbbSortType);
+    main_.ArrangeSlots(count);
+}
+
+void TfrmSets::chkTopClick() {
+    TakeKey("TopMost");
+    main_.ApplyTopMost(view_.Checked(SetsCheck::chkTop) ? 1 : 0);
+}
+
+void TfrmSets::lbl19Click() {
+    view_.OpenUrl(kHomePageUrl);
+}
+
+void TfrmSets::lbl20Click() {
+    view_.OpenUrl(kDownloadPageUrl);
+}
+
+}  // namespace tallyvox

@@ -1,0 +1,58 @@
+// The settings dialog's behaviour: filling its controls from the overlay's fields, carrying
+// each change straight back to the overlay, and saving the controls when it closes.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "settings/SetsView.h"
+
+namespace tallyvox {
+
+class IniFile;
+class TfrmMain;
+
+class TfrmSets {
+  public:
+    TfrmSets(TfrmMain& main, SetsView& view) : main_(main), view_(view) {}
+
+    // Fills the controls from the overlay's fields. A duration that fails to convert does not
+    // stop the filling: every control still shows what is stored, and the first failure is
+    // thrown once at the end.
+    void FormCreate();
+
+    // Handlers; the platform calls them when the user changes a control.
+    void cbbTimerChange();
+    void chkCircleClick();
+    void chkSecClick();
+    void cbbLastSecChange();
+    void edtTitleChange(int slot);
+    void cbbKeyChange(int slot);
+    void edtTimeChange(int slot);
+    void clrbxTitleChange();
+    void cbbSortTypeChange();
+    void chkTopClick();
+    void lbl19Click();
+    void lbl20Click();
+
+    // Writes the controls into the settings file; false when the file could not be written.
+    bool SaveSettings(IniFile& ini) const;
+    // Every close saves.
+    void FormClose(IniFile& ini) const { SaveSettings(ini); }
+
+    // Height of the dialog for a visible-slot count; 0 for counts outside 1..8.
+    static int OuterHeightFor(std::int32_t count);
+
+  private:
+    // A change by the user makes its key the user's again; during filling nothing does.
+    void TakeKey(const std::string& key);
+
+    TfrmMain& main_;
+    SetsView& view_;
+    bool filling_ = false;
+    // Keys whose stored value the dialog does not show (never loaded, or not one of a list's
+    // items): closing must not write the control's stand-in over them.
+    std::set<std::string> keysToKeep_;
+};
+
+}  // namespace tallyvox

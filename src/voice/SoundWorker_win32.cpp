@@ -1,0 +1,103 @@
+// Clip resources, the worker thread and synchronous playback from memory.
+#include "voice/SoundWorker_win32.h"
+
+#include <mmsystem.h>
+
+#include <array>
+#include <string>
+
+#include "voice/NumberClips.h"
+#include "voice/TMyThread.h"
+#include "voice/WorkerProtocol.h"
+
+namespace tallyvox {
+
+// What the worker reaches: the clip table and the thread object, alive while either side
+// still holds it.
+struct SoundWorker::Shared : public WorkerQueue, public ClipPlayer {
+    TMyThread thread;
+    std::array<HGLOBAL, kClipCount> clips{};
+
+    // The clips are released by whichever side lets go last, never under a playing worker.
+    ~Shared() override {
+        for (HGLOBAL clip : clips) {
+            if (clip != nullptr) FreeResource(clip);
+        }
+    }
+
+    void CreateQueue() override {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    }
+
+    WorkerMessage Wait() override {
+        MSG msg{};
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            // WM_QUIT or a broken queue: nothing more can arrive.
+            thread.Terminate();
+            return {};
+        }
+        return {msg.message, static_cast<std::intptr_t>(msg.wParam),
+                static_cast<std::intptr_t>(msg.lParam)};
+    }
+
+    void PlayClip(int index) override {
+        if (index < 0 || index >= kClipCount || clips[index] == nullptr) return;
+        // Locked anew for every play; a null image would make sndPlaySoundA stop all sound.
+        const void* image = LockResource(clips[index]);
+        if (image != nullptr) sndPlaySoundA(static_cast<LPCSTR>(image), SND_MEMORY);
+    }
+};
+
+namespace {
+
+DWORD WINAPI WorkerMain(LPVOID parameter) {
+    // The thread owns one reference and frees it when its routine ends.
+    std::unique_ptr<std::shared_ptr<SoundWorker::Shared>> hold(
+        static_cast<std::shared_ptr<SoundWorker::Shared>*>(parameter));
+    SoundWorker::Shared& shared = **hold;
+    shared.thread.Execute(shared, shared);
+    return 0;
+}
+
+}  // namespace
+
+SoundWorker::~SoundWorker() {
+    Stop();
+    if (thread_ != nullptr) CloseHandle(thread_);
+}
+
+void SoundWorker::Start(HINSTANCE instance) {
+    shared_ = std::make_shared<Shared>();
+    for (int i = 0; i < kClipCount; ++i) {
+        const std::string name = "wav" + std::to_string(i);
+        HRSRC found = FindResourceA(instance, name.c_str(), "WAV");
+        shared_->clips[static_cast<std::size_t>(i)] =
+            found != nullptr ? LoadResource(instance, found) : nullptr;
+    }
+    auto* threadHold = new std::shared_ptr<Shared>(shared_);
+    thread_ = CreateThread(nullptr, 0, &WorkerMain, threadHold, CREATE_SUSPENDED, &threadId_);
+    if (thread_ == nullptr) {
+        delete threadHold;
+        threadId_ = 0;
+        return;
+    }
+    ResumeThread(thread_);
+}
+
+void SoundWorker::Post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) {
+    if (threadId_ != 0) PostThreadMessageA(threadId_, message, static_cast<WPARAM>(wParam), lParam);
+}
+
+void SoundWorker::Stop() {
+    if (!shared_) return;
+    Post(WM_WORKER, CMD_QUIT, -1);
+    shared_->thread.Terminate();
+    shared_.reset();
+}
+
+void SoundWorker::WaitForEnd(DWORD ms) {
+    if (thread_ != nullptr) WaitForSingleObject(thread_, ms);
+}
+
+}  // namespace tallyvox

@@ -1,0 +1,50 @@
+// The sound worker's routine: takes numbers from its thread-message queue and speaks them one
+// after another, so the GUI thread never waits for sound.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace tallyvox {
+
+struct WorkerMessage {
+    std::uint32_t message = 0;
+    std::intptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+};
+
+// The worker thread's own message queue.
+class WorkerQueue {
+  public:
+    virtual ~WorkerQueue() = default;
+    // Makes the system create the queue, so posts from the GUI thread are accepted.
+    virtual void CreateQueue() = 0;
+    // Waits for and removes the next message.
+    virtual WorkerMessage Wait() = 0;
+};
+
+// Plays one clip synchronously: returns when it has ended.
+class ClipPlayer {
+  public:
+    virtual ~ClipPlayer() = default;
+    virtual void PlayClip(int index) = 0;
+};
+
+// Plays the clips of `number` in order.
+void SpeakNumber(ClipPlayer& player, std::int32_t number);
+
+class TMyThread {
+  public:
+    // The routine: returns after CMD_QUIT or once a terminate request is found between
+    // messages; what is still queued then is not spoken.
+    void Execute(WorkerQueue& queue, ClipPlayer& player);
+
+    // May be called from any thread; the request only ever goes from unset to set.
+    void Terminate() { terminated_.store(true); }
+    bool Terminated() const { return terminated_.load(); }
+
+  private:
+    std::atomic<bool> terminated_{false};
+};
+
+}  // namespace tallyvox
