@@ -14,6 +14,7 @@
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsDialog_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
 #include "voice/SoundWorker_win32.h"
@@ -66,6 +67,12 @@ class Application : public OverlayCommands {
         worker_.Start(instance_);
     }
 
+    // Filled but never shown: its filling registers the stored hotkeys of the visible slots.
+    void CreateHiddenSettings() {
+        hiddenSets_ = std::make_unique<SettingsDialog>(instance_, window_.Handle(), frm_, reporter_,
+                                                       ExecutableFolderUtf8() + kSettingsFileName);
+    }
+
     int Run() {
         window_.ShowCentred();
         MSG msg;
@@ -77,7 +84,11 @@ class Application : public OverlayCommands {
         return 0;
     }
 
-    void OpenSettings() override {}
+    void OpenSettings() override {
+        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_,
+                              ExecutableFolderUtf8() + kSettingsFileName);
+        dialog.ShowModal();
+    }
 
     void OpenUsage() override {
         // Relative to the current folder, which is the program's when started from there.
@@ -104,6 +115,7 @@ class Application : public OverlayCommands {
     SoundWorker worker_;
     OverlayWindow window_;
     TfrmMain frm_;
+    std::unique_ptr<SettingsDialog> hiddenSets_;
 };
 
 }  // namespace
@@ -116,6 +128,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         Application app(instance);
         app.FormCreate();
+        app.CreateHiddenSettings();
         return app.Run();
     } catch (const std::exception& e) {
         ShowErrorBox(nullptr, std::string(e.what()) + ".");

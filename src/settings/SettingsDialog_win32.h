@@ -1,0 +1,102 @@
+// The settings dialog window: a two-page tab control holding the controls that TfrmSets fills
+// and listens to. Programmatic changes stay silent; the user's changes run TfrmSets' handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "settings/SetsView.h"
+#include "settings/TfrmSets.h"
+
+namespace tallyvox {
+
+class ErrorReporter;
+class TfrmMain;
+
+class SettingsDialog final : public SetsView {
+  public:
+    static constexpr const wchar_t* kClassName = L"TfrmSets";
+
+    // Creates the window hidden, owned by `owner`, and fills it. A failure while filling shows
+    // one error box and leaves the dialog usable. `settingsPath` is UTF-8.
+    SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm, ErrorReporter& reporter,
+                   std::string settingsPath);
+    ~SettingsDialog() override;
+    SettingsDialog(const SettingsDialog&) = delete;
+    SettingsDialog& operator=(const SettingsDialog&) = delete;
+
+    // Shows the dialog over its owner and returns once it is closed (the settings are then
+    // saved) or the application is quitting.
+    void ShowModal();
+    HWND Handle() const { return hwnd_; }
+
+    // SetsView
+    std::string Text(SetsText control, int slot = 0) const override;
+    void SetText(SetsText control, int slot, const std::string& text) override;
+    bool SelectItem(SetsText control, const std::string& text) override;
+    bool Checked(SetsCheck control) const override;
+    void SetChecked(SetsCheck control, bool checked) override;
+    std::optional<std::int32_t> SelectedColor() const override;
+    void SelectColor(std::int32_t value) override;
+    void SetOuterHeight(int height) override;
+    void OpenUrl(const std::string& address) override;
+
+  private:
+    // A combo box's item that the user has just chosen, before the box shows it as its text.
+    struct Choosing {
+        HWND combo = nullptr;
+        std::wstring text;
+    };
+
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    void CreateSettingsPage(HWND page);
+    void CreateHelpPage(HWND page);
+    HWND AddControl(HWND page, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                    int left, int top, int width, int height, DWORD exStyle = 0);
+    HWND AddLabel(HWND page, const wchar_t* text, int left, int top, int id = 0);
+    HWND AddCombo(HWND page, DWORD style, int id, int left, int top, int width, int height,
+                  int openRows);
+    void FitComboHeight(HWND combo, int height, int openRows);
+    void LayOutPages();
+    void ShowPage(int index);
+    void CentreOverOwner();
+
+    void OnCommand(int id, int code, HWND control);
+    void DrawColorItem(const DRAWITEMSTRUCT& item);
+    // Runs a TfrmSets handler the way every event handler runs: a failure shows the error box.
+    template <typename Handler>
+    void RunHandler(Handler&& handler);
+
+    HWND Control(int id) const;
+    HWND TextControl(SetsText control, int slot) const;
+
+    HINSTANCE instance_;
+    HWND owner_;
+    ErrorReporter& reporter_;
+    std::string settingsPath_;
+    TfrmSets sets_;
+
+    HWND hwnd_ = nullptr;
+    HWND tab_ = nullptr;
+    std::array<HWND, 2> pages_{};
+    HFONT font_ = nullptr;
+    std::map<int, HWND> controls_;
+    HWND focusBeforeDeactivation_ = nullptr;
+
+    int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs
+    Choosing choosing_;
+    bool modal_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace tallyvox
