@@ -1,0 +1,482 @@
+// The settings dialog end to end: opened from the overlay's menu and driven with real clicks and
+// typing, every change shows on the overlay at once, and closing writes the settings file.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kRed = 0x0000FF;
+
+// Control IDs of the dialog.
+constexpr int kTab = 700, kTimer = 701, kCircle = 702, kSec = 703, kLastSec = 704,
+              kTitleColor = 705, kSortType = 706, kTop = 707;
+int Group(int slot) {
+    return 300 + slot;
+}
+int TitleBox(int slot) {
+    return 400 + slot;
+}
+int KeyBox(int slot) {
+    return 500 + slot;
+}
+int TimeBox(int slot) {
+    return 600 + slot;
+}
+
+const std::string kMulti = "\xB6\xE0\xC5\xC5";              // 多排
+const std::string kVertical = "\xCA\xFA\xC5\xC5";           // 竖排
+const std::string kRevive = "\xB8\xB4\xBB\xEE";             // 复活
+const std::string kNewTitle = "\xD0\xC2\xB5\xC4";           // 新的
+const std::string kDefaultTitle2 = "\xB1\xEA\xCC\xE2\x32";  // 标题2
+
+// The keys in the order the settings file holds them.
+std::vector<std::string> KeyOrder() {
+    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
+                                     "IsCircle"};
+    for (int slot = 1; slot <= 8; ++slot) {
+        for (const char* name : {"Title", "HotKey", "Seconds"})
+            keys.push_back(name + std::to_string(slot));
+    }
+    keys.push_back("TitleColor");
+    keys.push_back("TopMost");
+    return keys;
+}
+
+// A settings file holding every key: four slots in two columns, slot N lasting 10 N + 2
+// seconds on key FN, red titles, always on top. `changes` replaces single values.
+std::string Settings(const std::map<std::string, std::string>& changes = {}) {
+    std::map<std::string, std::string> values = {
+        {"SortType", kMulti}, {"TimerCounter", "4"}, {"IsSecondCounter", "0"}, {"LastSecond", "5"},
+        {"IsCircle", "0"},    {"TitleColor", "255"}, {"TopMost", "1"},
+    };
+    for (int slot = 1; slot <= 8; ++slot) {
+        const std::string n = std::to_string(slot);
+        values["Title" + n] = slot == 1 ? kRevive : "t" + n;
+        values["HotKey" + n] = "F" + n;
+        values["Seconds" + n] = std::to_string(10 * slot + 2);
+    }
+    for (const auto& [key, value] : changes) values[key] = value;
+    std::string text = "[Common]\n";
+    for (const std::string& key : KeyOrder()) text += key + "=" + values[key] + "\n";
+    return Crlf(text);
+}
+
+// The value of `key` in a settings file's bytes; "<missing>" when the file has no such line.
+std::string ValueIn(const std::string& file, const std::string& key) {
+    const std::string prefix = key + "=";
+    std::size_t start = 0;
+    while (start < file.size()) {
+        std::size_t end = file.find("\r\n", start);
+        if (end == std::string::npos) end = file.size();
+        const std::string line = file.substr(start, end - start);
+        if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+        start = end + 2;
+    }
+    return "<missing>";
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// The control that has the keyboard focus: a combo box's inner edit counts as the combo box.
+int FocusedControlId(HWND window) {
+    HWND focus = FocusOf(window);
+    if (focus == nullptr) return 0;
+    if (ClassName(GetParent(focus)) == L"ComboBox") focus = GetParent(focus);
+    return GetDlgCtrlID(focus);
+}
+
+bool Checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+class SettingsDialogTest : public testing::Test {
+  protected:
+    TempDir dir;
+    AppProcess app;
+    HWND main = nullptr;
+    HWND dialog = nullptr;
+
+    void Start(const std::string& settings) {
+        dir.WriteSettings(settings);
+        ASSERT_TRUE(app.StartIn(dir));
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+    }
+
+    std::vector<HWND> VisibleDialogs() const {
+        std::vector<HWND> shown;
+        for (HWND hwnd : FindTopLevelWindows(L"TfrmSets", L"设置", app.Pid())) {
+            if (IsVisible(hwnd)) shown.push_back(hwnd);
+        }
+        return shown;
+    }
+
+    // Right click on a count panel, then the menu's "设置(&S)". The dialog opens over the
+    // overlay; it is then moved aside, as a user drags it (see MoveDialogAside).
+    void OpenDialog(bool moveAside = true) {
+        RightClick(Panel(1));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000))
+            << "the popup menu opens";
+        PressKey('S');
+        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().size() == 1; }, 5000))
+            << "the settings dialog opens";
+        dialog = VisibleDialogs().front();
+        // The dialog takes the keyboard once it is shown.
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) != nullptr; }, 3000));
+        if (moveAside) MoveDialogAside();
+    }
+
+    // Alt+F4, as a user closes it; waits until it is gone.
+    void CloseDialog() {
+        PressKeys({VK_MENU, VK_F4});
+        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().empty(); }, 5000))
+            << "the dialog closes";
+        dialog = nullptr;
+    }
+
+    // Moves the dialog off the overlay. Under Wine without a window manager the topmost overlay
+    // may be stacked above its own dialog once the popup menu has closed, taking the clicks
+    // meant for the controls beneath it; and the overlay's pixels must be readable.
+    void MoveDialogAside() {
+        SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT overlay = ScreenRect(main);
+        ASSERT_TRUE(WaitUntil([&] {
+            RECT d = ScreenRect(dialog), overlap;
+            return !IntersectRect(&overlap, &d, &overlay);
+        })) << "the dialog still covers the overlay";
+    }
+
+    HWND Ctl(int id) const { return FindChildById(dialog, id); }
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
+
+    void ShowHelpPage() {
+        const RECT tab = ScreenRect(Ctl(kTab));
+        Click(POINT{tab.left + 150, tab.top + 10});  // the second tab, "帮助"
+        ASSERT_TRUE(WaitUntil([&] { return IsVisible(Ctl(kTop)); }, 3000));
+    }
+
+    // Selects the whole text of an edit box (or a combo box's edit) and types over it.
+    void ReplaceText(HWND box, const std::wstring& text) {
+        Click(box);
+        ASSERT_TRUE(WaitUntil([&] {
+            HWND focus = FocusOf(dialog);
+            return focus == box || (focus != nullptr && GetParent(focus) == box);
+        }));
+        PressKey(VK_HOME);
+        PressKeys({VK_SHIFT, VK_END});
+        if (text.empty()) {
+            PressKey(VK_DELETE);
+        } else {
+            TypeText(text);
+        }
+    }
+
+    // Chooses an item of a combo box with typing: a click on its arrow opens the list.
+    bool ChooseTypingComboItem(HWND combo, const std::wstring& item) {
+        const RECT rect = ScreenRect(combo);
+        Click(POINT{rect.right - 6, (rect.top + rect.bottom) / 2});
+        // Open before SelectComboItem looks, or its own click would close the list again.
+        if (!WaitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == TRUE; }))
+            return false;
+        return SelectComboItem(combo, item);
+    }
+};
+
+TEST_F(SettingsDialogTest, MenuOpensTheDialogOverTheDisabledOverlay) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    // The hidden instance made at start-up is never shown.
+    ASSERT_EQ(app.TopLevelWindows(L"TfrmSets").size(), 1u);
+    EXPECT_FALSE(IsVisible(app.TopLevelWindows(L"TfrmSets").front()));
+
+    ASSERT_NO_FATAL_FAILURE(OpenDialog(false));
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the overlay takes no input while the dialog is open";
+    const LONG_PTR style = Style(dialog);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    const RECT client = ClientRectOnScreen(dialog);
+    EXPECT_EQ(client.right - client.left, 304);
+    const RECT window = ScreenRect(dialog);
+    EXPECT_EQ(window.bottom - window.top, 330) << "outer height for four slots";
+    const POINT dialogCentre = Centre(window), overlayCentre = Centre(main);
+    EXPECT_LE(std::abs(dialogCentre.x - overlayCentre.x), 1);
+    EXPECT_LE(std::abs(dialogCentre.y - overlayCentre.y), 1);
+    ASSERT_NO_FATAL_FAILURE(MoveDialogAside());
+
+    EXPECT_EQ(ClassName(Ctl(kTab)), L"SysTabControl32");
+    EXPECT_TRUE(IsVisible(Ctl(kTimer))) << "the first page is active";
+    EXPECT_FALSE(IsVisible(Ctl(kTop)));
+
+    // Positions inside the page, and inside slot 1's group box.
+    const RECT timer = RectInParent(Ctl(kTimer));
+    EXPECT_EQ(timer.left, 82);
+    EXPECT_EQ(timer.top, 5);
+    EXPECT_EQ(timer.right - timer.left, 61);
+    EXPECT_EQ(timer.bottom - timer.top, 21);
+    const RECT colors = RectInParent(Ctl(kTitleColor));
+    EXPECT_EQ(colors.left, 220);
+    EXPECT_EQ(colors.bottom - colors.top, 22);
+    const RECT group5 = RectInParent(Ctl(Group(5)));
+    EXPECT_EQ(group5.left, -1);
+    EXPECT_EQ(group5.top, 56 + 56 * 4);
+    EXPECT_EQ(group5.right - group5.left, 297);
+    const RECT group1 = RectInParent(Ctl(Group(1)));
+    const RECT time1 = RectInParent(Ctl(TimeBox(1)));
+    EXPECT_EQ(time1.left - group1.left, 256);
+    EXPECT_EQ(time1.top - group1.top, 20);
+    EXPECT_EQ(GetText(Ctl(Group(3))), L"计时器3");
+
+    // Contents as stored.
+    EXPECT_EQ(ComboSelectedText(Ctl(kTimer)), L"4");
+    EXPECT_EQ(GetTextGbk(Ctl(TitleBox(1))), kRevive);
+    EXPECT_EQ(GetText(Ctl(KeyBox(2))), L"F2");
+    EXPECT_EQ(GetText(Ctl(TimeBox(3))), L"32");
+    EXPECT_EQ(GetText(Ctl(kLastSec)), L"5");
+    EXPECT_EQ(ComboSelectedText(Ctl(kTitleColor)), L"clRed");
+    EXPECT_TRUE(Checked(Ctl(kTop)));
+    EXPECT_FALSE(Checked(Ctl(kCircle)));
+
+    // Built-in item lists.
+    const std::vector<std::wstring> keys = ComboItems(Ctl(KeyBox(7)));
+    ASSERT_EQ(keys.size(), 23u);
+    EXPECT_EQ(keys[0], L"");
+    EXPECT_EQ(keys[12], L"F12");
+    EXPECT_EQ(keys[22], L"Num9");
+    EXPECT_EQ(ComboItems(Ctl(kLastSec)).size(), 20u);
+    const std::vector<std::wstring> colorNames = ComboItems(Ctl(kTitleColor));
+    ASSERT_EQ(colorNames.size(), 50u);
+    EXPECT_EQ(colorNames[20], L"clActiveBorder");
+    EXPECT_EQ(static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), 20)), 0x8000000Au);
+    EXPECT_EQ(static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), 12)), 0xFF0000u);
+    EXPECT_EQ(ComboItems(Ctl(kSortType)), (std::vector<std::wstring>{L"多排", L"横排", L"竖排"}));
+
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(SettingsDialogTest, TabWalksThroughTheControlsInTheirOrder) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    std::vector<int> expected = {kTimer, kCircle, kSec, kLastSec, kTitleColor};
+    for (int slot = 1; slot <= 8; ++slot) {
+        for (int id : {TitleBox(slot), KeyBox(slot), TimeBox(slot)}) expected.push_back(id);
+    }
+    expected.push_back(kTab);
+    expected.push_back(kTimer);  // and round again
+    // The dialog opens with the tab control focused.
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControlId(dialog) == kTab; }))
+        << FocusedControlId(dialog);
+    for (int id : expected) {
+        PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusedControlId(dialog) == id; }, 2000))
+            << "expected " << id << ", focus on " << FocusedControlId(dialog);
+    }
+}
+
+TEST_F(SettingsDialogTest, CountAndLayoutRearrangeTheOverlayLive) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_FALSE(IsVisible(Panel(6)));
+    ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"6"));
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(Panel(6)); }));
+    EXPECT_FALSE(IsVisible(Panel(7)));
+    RECT overlay = ScreenRect(main);
+    EXPECT_EQ(overlay.bottom - overlay.top, 138);
+    EXPECT_EQ(RectInParent(Panel(6)).left, 142);
+    EXPECT_EQ(RectInParent(Panel(6)).top, 60);
+    EXPECT_EQ(ScreenRect(dialog).bottom - ScreenRect(dialog).top, 444)
+        << "outer height for six slots";
+
+    ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(kSortType), L"横排"));
+    ASSERT_TRUE(WaitUntil([&] {
+        const RECT r = ScreenRect(main);
+        return r.right - r.left == 576 && r.bottom - r.top == 46;
+    })) << "one row of six slots";
+    EXPECT_EQ(RectInParent(Panel(6)).left, 486);
+    EXPECT_EQ(RectInParent(Panel(6)).top, 4);
+    EXPECT_EQ(GetText(Ctl(kSortType)), L"横排");
+
+    // Back on the first page, a smaller count shrinks the dialog again.
+    const RECT tab = ScreenRect(Ctl(kTab));
+    Click(POINT{tab.left + 50, tab.top + 10});
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(Ctl(kTimer)); }));
+    ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"4"));
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT r = ScreenRect(dialog);
+        return r.bottom - r.top == 330;
+    }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(Panel(5)); }));
+}
+
+TEST_F(SettingsDialogTest, TypedDurationShowsAtOnceAndAnEmptyOneBringsTheErrorBox) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_EQ(GetText(Panel(1)), L"12");
+    ReplaceText(Ctl(TimeBox(1)), L"");
+    HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
+    ASSERT_NE(box, nullptr) << "the conversion error box";
+    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
+    EXPECT_EQ(GetText(Panel(1)), L"12") << "the panel keeps its count";
+    ASSERT_TRUE(PressMessageBoxOk(box));
+    EXPECT_FALSE(VisibleDialogs().empty()) << "the dialog stays open";
+
+    // The keyboard is back in the duration box.
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == Ctl(TimeBox(1)); }));
+    TypeText(L"25");
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"25"; })) << ToUtf8(GetText(Panel(1)));
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
+}
+
+TEST_F(SettingsDialogTest, ChosenColourRepaintsTheTitles) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_TRUE(WaitUntil([&] { return CountPixels(Label(1), kRed) > 10; })) << "titles start red";
+    ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clBlue"));
+    EXPECT_TRUE(WaitUntil([&] {
+        return CountPixels(Label(1), kBlue) > 10 && CountPixels(Label(4), kBlue) > 10 &&
+               CountPixels(Label(1), kRed) == 0;
+    })) << "titles turn blue";
+}
+
+TEST_F(SettingsDialogTest, UntickingAlwaysOnTopDropsTheTopmostStyle) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_TRUE(IsTopMost(main));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
+    Click(Ctl(kTop));
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopMost(main); }));
+    EXPECT_FALSE(Checked(Ctl(kTop)));
+}
+
+TEST_F(SettingsDialogTest, ChoosingTheEmptyKeyFreesTheHotkey) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    // F1 belongs to slot 1 since start-up.
+    ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F1));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(1)), L""));
+    EXPECT_TRUE(WaitUntil([&] {
+        if (!RegisterHotKey(nullptr, 1, 0, VK_F1)) return false;
+        UnregisterHotKey(nullptr, 1);
+        return true;
+    })) << "F1 is free again";
+    EXPECT_EQ(GetText(Ctl(KeyBox(1))), L"");
+}
+
+TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShowsIt) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ReplaceText(Ctl(TitleBox(2)), FromGbk(kNewTitle));
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(3)), L"Num5"));
+    ReplaceText(Ctl(TimeBox(4)), L"99");
+    ReplaceText(Ctl(kLastSec), L"7");
+    Click(Ctl(kCircle));
+    ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clBlue"));
+    ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(kSortType), L"竖排"));
+    Click(Ctl(kTop));
+    ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Ctl(kLastSec)) == L"7"; }));
+
+    // What the controls show, as the file must hold it.
+    std::map<std::string, std::string> shown;
+    shown["SortType"] = GetTextGbk(Ctl(kSortType));
+    shown["TimerCounter"] = GetTextGbk(Ctl(kTimer));
+    shown["IsSecondCounter"] = Checked(Ctl(kSec)) ? "1" : "0";
+    shown["LastSecond"] = GetTextGbk(Ctl(kLastSec));
+    shown["IsCircle"] = Checked(Ctl(kCircle)) ? "1" : "0";
+    for (int slot = 1; slot <= 8; ++slot) {
+        const std::string n = std::to_string(slot);
+        shown["Title" + n] = GetTextGbk(Ctl(TitleBox(slot)));
+        shown["HotKey" + n] = GetTextGbk(Ctl(KeyBox(slot)));
+        shown["Seconds" + n] = GetTextGbk(Ctl(TimeBox(slot)));
+    }
+    const int colorIndex = ComboSelection(Ctl(kTitleColor));
+    ASSERT_GE(colorIndex, 0);
+    shown["TitleColor"] = std::to_string(
+        static_cast<std::int32_t>(static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), colorIndex))));
+    shown["TopMost"] = Checked(Ctl(kTop)) ? "1" : "0";
+
+    const std::string before = dir.ReadSettings();
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    std::string file;
+    ASSERT_TRUE(WaitUntil([&] {
+        file = dir.ReadSettings();
+        return file != before;
+    })) << "closing writes the settings file";
+    for (const std::string& key : KeyOrder()) {
+        EXPECT_EQ(HexBytes(ValueIn(file, key)), HexBytes(shown[key])) << key;
+    }
+    // And those are the changes made above.
+    EXPECT_EQ(HexBytes(ValueIn(file, "Title2")), HexBytes(kNewTitle));
+    EXPECT_EQ(ValueIn(file, "HotKey3"), "Num5");
+    EXPECT_EQ(ValueIn(file, "Seconds4"), "99");
+    EXPECT_EQ(ValueIn(file, "LastSecond"), "7");
+    EXPECT_EQ(ValueIn(file, "IsCircle"), "1");
+    EXPECT_EQ(ValueIn(file, "TitleColor"), "16711680");
+    EXPECT_EQ(HexBytes(ValueIn(file, "SortType")), HexBytes(kVertical));
+    EXPECT_EQ(ValueIn(file, "TopMost"), "0");
+    EXPECT_EQ(HexBytes(ValueIn(file, "Title1")), HexBytes(kRevive));
+
+    // A new dialog shows the overlay's fields as they are now.
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    EXPECT_EQ(HexBytes(GetTextGbk(Ctl(TitleBox(2)))), HexBytes(kNewTitle));
+    EXPECT_EQ(GetText(Ctl(KeyBox(3))), L"Num5");
+    EXPECT_EQ(GetText(Ctl(TimeBox(4))), L"99");
+    EXPECT_EQ(GetText(Ctl(kLastSec)), L"7");
+    EXPECT_TRUE(Checked(Ctl(kCircle)));
+    EXPECT_FALSE(Checked(Ctl(kTop)));
+    EXPECT_EQ(ComboSelectedText(Ctl(kTitleColor)), L"clBlue");
+    EXPECT_EQ(GetText(Ctl(kSortType)), L"竖排");
+    EXPECT_TRUE(IsVisible(Ctl(kTimer))) << "opens on the first page again";
+}
+
+TEST_F(SettingsDialogTest, StoredHotkeyTogglesItsSlotFromStartUp) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_EQ(GetText(Panel(1)), L"12");
+    PressKey(VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"11"; }, 3000))
+        << "slot 1 counts down; shows " << ToUtf8(GetText(Panel(1)));
+    PressKey(VK_F1);
+}
+
+TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
+    ASSERT_NO_FATAL_FAILURE(Start(Settings({{"HotKey1", "F6"}, {"HotKey2", "F6"}})));
+    ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F6)) << "slot 1 holds F6";
+    PressKey(VK_F6);
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"11"; }, 3000));
+    EXPECT_EQ(GetText(Panel(2)), L"22") << "slot 2 did not start";
+    PressKey(VK_F6);
+}
+
+TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
+    const std::string settings = Settings({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
+    ASSERT_NO_FATAL_FAILURE(Start(settings));
+    RightClick(Panel(1));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
+    PressKey('X');  // "退出(&X)"
+    ASSERT_TRUE(app.WaitExit(5000).has_value());
+    EXPECT_EQ(dir.ReadSettings(), settings);
+}
+
+}  // namespace
+}  // namespace tallyvox::e2e
