@@ -87,6 +87,9 @@ LRESULT CountPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONUP:
             listener_.OnPanelMouseUp(slot_, MouseButton::Middle);
             return 0;
+        case WM_MOUSEMOVE:
+            listener_.OnPanelMouseMove(slot_);
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             break;

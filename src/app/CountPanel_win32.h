@@ -13,6 +13,7 @@ class CountPanelListener {
     virtual ~CountPanelListener() = default;
     virtual void OnPanelMouseDown(int slot, MouseButton button) = 0;
     virtual void OnPanelMouseUp(int slot, MouseButton button) = 0;
+    virtual void OnPanelMouseMove(int slot) = 0;
     virtual void OnPanelDoubleClick(int slot) = 0;
 };
 

@@ -36,6 +36,13 @@ HFONT CreateSlotFont() {
                        DEFAULT_PITCH | FF_DONTCARE, L"宋体");
 }
 
+// Where the cursor was when the message being handled was posted: a late-handled press still
+// anchors a drag where it happened.
+POINT MessageCursorPos() {
+    const DWORD pos = GetMessagePos();
+    return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(
@@ -247,16 +254,38 @@ void OverlayWindow::Register(int id, unsigned virtualKey) {
     RegisterHotKey(hwnd_, id, 0, virtualKey);
 }
 
-void OverlayWindow::OnPanelMouseDown(int, MouseButton) {
-    ReleaseCapture();
-    SendMessageW(hwnd_, WM_SYSCOMMAND, kScDragMove, 0);
+void OverlayWindow::OnPanelMouseDown(int slot, MouseButton button) {
+    if (button == MouseButton::Left) {
+        // The system moves the window as if dragged by a caption bar, until the release.
+        ReleaseCapture();
+        SendMessageW(hwnd_, WM_SYSCOMMAND, kScDragMove, 0);
+        return;
+    }
+    // The system's move loop ends only on a left release, which would swallow the right
+    // release that opens the menu; other buttons drag by capturing the mouse instead.
+    HWND panel = panels_[slot]->Handle();
+    SetCapture(panel);
+    dragCursor_ = MessageCursorPos();
+    RECT rect;
+    GetWindowRect(hwnd_, &rect);
+    dragWindow_ = {rect.left, rect.top};
 }
 
-void OverlayWindow::OnPanelMouseUp(int, MouseButton button) {
-    SetCapture(hwnd_);
+void OverlayWindow::OnPanelMouseMove(int slot) {
+    if (GetCapture() != panels_[slot]->Handle()) return;
+    const POINT cursor = MessageCursorPos();
+    SetWindowPos(hwnd_, nullptr, dragWindow_.x + cursor.x - dragCursor_.x,
+                 dragWindow_.y + cursor.y - dragCursor_.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OverlayWindow::OnPanelMouseUp(int slot, MouseButton button) {
+    if (GetCapture() == panels_[slot]->Handle()) ReleaseCapture();
     if (button != MouseButton::Right) return;
     POINT cursor;
     GetCursorPos(&cursor);
+    // Without being foreground, a click elsewhere would not close the menu.
+    SetForegroundWindow(hwnd_);
     TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
                    hwnd_, nullptr);
 }
@@ -294,12 +323,6 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, kColorTransparentKey);
             return reinterpret_cast<LRESULT>(backgroundBrush_);
         }
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            // A release after a panel handed the capture over ends it.
-            if (GetCapture() == hwnd_) ReleaseCapture();
-            return 0;
         case WM_COMMAND:
             if (commands_ == nullptr || HIWORD(wParam) != 0 || lParam != 0) break;
             switch (LOWORD(wParam)) {

@@ -63,6 +63,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     void OnPanelMouseDown(int slot, MouseButton button) override;
     void OnPanelMouseUp(int slot, MouseButton button) override;
     void OnPanelDoubleClick(int slot) override;
+    void OnPanelMouseMove(int slot) override;
 
   private:
     struct Label {
@@ -92,6 +93,9 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     std::array<Label, 9> labels_{};                        // index 1..8
     std::array<std::unique_ptr<CountPanel>, 9> panels_{};  // index 1..8
     std::array<bool, 9> tickerOn_{};
+    // A drag with the right or middle button: where the cursor and the window started.
+    POINT dragCursor_{};
+    POINT dragWindow_{};
 };
 
 }  // namespace tallyvox

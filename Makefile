@@ -1,0 +1,34 @@
+# Everyday entry points; the real work is in CMakePresets.json and scripts/.
+.PHONY: all run test build format clean bootstrap
+
+all: build
+
+bootstrap:
+	scripts/bootstrap.sh
+
+# Windows program (and e2e driver) via MinGW-w64, then shown under Wine.
+run: bootstrap
+	cmake --preset mingw
+	cmake --build --preset mingw
+	scripts/run.sh
+
+build: bootstrap
+	cmake --preset native
+	cmake --build --preset native
+	cmake --preset mingw
+	cmake --build --preset mingw
+
+# Native unit tests first, then the e2e tests under Wine; both always run, either failing fails.
+test: build
+	@status=0; \
+	ctest --preset native || status=1; \
+	ctest --preset mingw || status=1; \
+	exit $$status
+
+format:
+	@command -v clang-format >/dev/null || { echo "format: install clang-format"; exit 1; }
+	find src tests tools -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) \
+		-exec clang-format -i {} +
+
+clean:
+	rm -rf build

@@ -1,0 +1,56 @@
+# Fails when a portable source (any file under src/ not ending in _win32) includes a Windows
+# header: the behaviour layer must keep building and being tested natively on Linux.
+# Usage: cmake -DSRC_DIR=<dir> -P CheckPortableHeaders.cmake
+#        cmake -DSELF_TEST_DIR=<scratch dir> -P CheckPortableHeaders.cmake   (checks the checker)
+
+set(_forbidden windows winuser mmsystem shellapi commctrl)
+
+# Returns in out_var the list of "file: line" offences found under dir.
+function(find_offences dir out_var)
+    file(GLOB_RECURSE _files LIST_DIRECTORIES false
+         "${dir}/*.cpp" "${dir}/*.cc" "${dir}/*.h" "${dir}/*.hpp" "${dir}/*.inl")
+    list(JOIN _forbidden "|" _names)
+    set(_offences "")
+    foreach(_file IN LISTS _files)
+        get_filename_component(_stem "${_file}" NAME_WE)
+        if(_stem MATCHES "_win32$")
+            continue()
+        endif()
+        file(STRINGS "${_file}" _lines REGEX "#[ \t]*include")
+        foreach(_line IN LISTS _lines)
+            # Windows file names are case-insensitive, so <Windows.h> counts too.
+            string(TOLOWER "${_line}" _lower)
+            if(_lower MATCHES "^[ \t]*#[ \t]*include[ \t]*[<\"]([a-z]+/)*(${_names})\\.h[>\"]")
+                file(RELATIVE_PATH _rel "${dir}" "${_file}")
+                list(APPEND _offences "${_rel}: ${_line}")
+            endif()
+        endforeach()
+    endforeach()
+    set(${out_var} "${_offences}" PARENT_SCOPE)
+endfunction()
+
+if(DEFINED SELF_TEST_DIR)
+    file(REMOVE_RECURSE "${SELF_TEST_DIR}")
+    file(WRITE "${SELF_TEST_DIR}/a/Good.cpp" "#include <string>\n// #include <windows.h> in prose is fine\n")
+    file(WRITE "${SELF_TEST_DIR}/a/Good_win32.cpp" "#include <windows.h>\n")
+    file(WRITE "${SELF_TEST_DIR}/a/Bad.h" "#pragma once\n  #  include <Windows.h>\n")
+    file(WRITE "${SELF_TEST_DIR}/b/Bad.cpp" "#include \"mmsystem.h\"\n")
+    find_offences("${SELF_TEST_DIR}" _found)
+    list(LENGTH _found _count)
+    if(NOT _count EQUAL 2 OR NOT _found MATCHES "a/Bad.h" OR NOT _found MATCHES "b/Bad.cpp")
+        message(FATAL_ERROR "checker self-test: expected a/Bad.h and b/Bad.cpp, got: ${_found}")
+    endif()
+    file(REMOVE_RECURSE "${SELF_TEST_DIR}")
+    message(STATUS "checker self-test passed")
+    return()
+endif()
+
+if(NOT DEFINED SRC_DIR)
+    message(FATAL_ERROR "pass -DSRC_DIR=<source folder>")
+endif()
+find_offences("${SRC_DIR}" _found)
+if(_found)
+    list(JOIN _found "\n  " _report)
+    message(FATAL_ERROR "portable files include Windows headers (move the code to a *_win32 file):\n  ${_report}")
+endif()
+message(STATUS "no Windows headers in portable files under ${SRC_DIR}")

@@ -1,0 +1,326 @@
+// Runs under Wine: reads and writes a corpus of settings files both with the system's profile
+// functions and with our INI layer, and compares the results.
+// Where our rules deliberately differ from the profile functions the case says why.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/IniFile.h"
+#include "settings/SettingsStore.h"
+
+namespace tallyvox {
+namespace {
+
+const std::string kTitle1 = "\xB1\xEA\xCC\xE2\x31";  // 标题1 in GBK
+const std::string kMultiRow = "\xB6\xE0\xC5\xC5";    // 多排 in GBK
+
+// A fresh folder under the temp path per test, removed with everything in it afterwards.
+class TempFolder {
+  public:
+    TempFolder() {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        char unique[MAX_PATH];
+        GetTempFileNameA(base, "tvd", 0, unique);
+        DeleteFileA(unique);
+        CreateDirectoryA(unique, nullptr);
+        path_ = std::string(unique) + "\\";
+    }
+    ~TempFolder() {
+        for (const std::string& name : Names()) {
+            SetFileAttributesA((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((path_ + name).c_str());
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+
+    // A unique file in the folder holding `bytes`.
+    std::string NewFile(const std::string& bytes) {
+        char name[MAX_PATH];
+        GetTempFileNameA(path_.c_str(), "ini", 0, name);
+        std::ofstream(name, std::ios::binary) << bytes;
+        return name;
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((path_ + "*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            const std::string name = data.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+        return names;
+    }
+
+  private:
+    std::string path_;
+};
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Plain whole-file access: what is compared here is the INI layer, not how files are replaced.
+class PlainFileStore : public SettingsStore {
+  public:
+    std::optional<std::string> Read(const std::string& path) override {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+        return Contents(path);
+    }
+    bool WriteReplacing(const std::string& path, const std::string& bytes) override {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        return static_cast<bool>(out.flush());
+    }
+};
+
+// The buffer of 2048 bytes is the one the settings reader was modelled on, hence the cut.
+std::optional<std::string> ProfileGet(const std::string& path, const std::string& section,
+                                      const std::string& key) {
+    const char* missing = "\x01missing\x01";
+    char buffer[2048];
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), missing, buffer,
+                                                  sizeof buffer, path.c_str());
+    std::string value(buffer, length);
+    if (value == missing) return std::nullopt;
+    return value;
+}
+
+// A section exists for the profile functions' users when it lists at least one key name.
+bool ProfileSectionExists(const std::string& path, const std::string& section) {
+    char buffer[65536];
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer, sizeof buffer,
+                                    path.c_str()) > 0;
+}
+
+// Every key read for each corpus file; "?" stands for SectionExists("Common").
+const std::vector<std::string> kKeys = {"?",          "SortType", "TimerCounter", "Title1",
+                                        "Title2",     "HotKey1",  "Seconds1",     "TopMost",
+                                        "TitleColor", "IsCircle", ";Title1",      "K"};
+
+struct Difference {
+    std::string key;
+    std::optional<std::string> ours;  // for "?": "1" or "0"
+    const char* reason;
+};
+
+struct ReadCase {
+    const char* name;
+    std::string file;
+    std::vector<Difference> differences;
+};
+
+std::optional<std::string> OurValue(IniFile& ini, const std::string& key) {
+    if (key == "?") return ini.SectionExists("Common") ? "1" : "0";
+    const std::string absent = "\x01missing\x01";
+    std::string value = ini.ReadString("Common", key, absent);
+    if (value == absent) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> ProfileValue(const std::string& path, const std::string& key) {
+    if (key == "?") return ProfileSectionExists(path, "Common") ? "1" : "0";
+    return ProfileGet(path, "Common", key);
+}
+
+class IniDifferentialRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniDifferentialRead, MatchesProfileFunctions) {
+    const ReadCase& c = GetParam();
+    TempFolder folder;
+    const std::string path = folder.NewFile(c.file);
+    PlainFileStore store;
+    IniFile ini(store, path);
+    for (const std::string& key : kKeys) {
+        SCOPED_TRACE("key " + key);
+        const std::optional<std::string> ours = OurValue(ini, key);
+        const std::optional<std::string> theirs = ProfileValue(path, key);
+        const Difference* difference = nullptr;
+        for (const Difference& d : c.differences) {
+            if (d.key == key) difference = &d;
+        }
+        if (difference) {
+            SCOPED_TRACE(difference->reason);
+            EXPECT_EQ(ours, difference->ours);
+            EXPECT_NE(ours, theirs) << "no longer differs: drop it from the list";
+        } else {
+            EXPECT_EQ(ours, theirs);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, IniDifferentialRead,
+    ::testing::Values(
+        ReadCase{"Crlf",
+                 "[Common]\r\nSortType=" + kMultiRow + "\r\nTimerCounter=2\r\nTitle1=" + kTitle1 +
+                     "\r\nTopMost=0\r\n",
+                 {}},
+        ReadCase{"Lf", "[Common]\nTitle1=abc\nTitleColor=-2147483640\nTopMost=1\n", {}},
+        ReadCase{"NoFinalNewline", "[Common]\r\nTitle1=abc\r\nTopMost=1", {}},
+        ReadCase{"SingleTopMostKey", "[Common]\r\nTopMost=0\r\n", {}},
+        ReadCase{"EmptyValues", "[Common]\r\nTitle1=\r\nTopMost=\r\n", {}},
+        ReadCase{"EqualsInValue", "[Common]\r\nTitle1=a=b\r\nTitle2==\r\n", {}},
+        ReadCase{"DuplicateKeys", "[Common]\r\nTitle1=first\r\ntitle1=second\r\n", {}},
+        ReadCase{"CaseOfNames", "[COMMON]\r\ntitle1=x\r\nTOPMOST=0\r\n", {}},
+        ReadCase{"OtherSectionsAndComments",
+                 "; settings\r\n[Other]\r\nTitle1=no\r\n\r\n[Common]\r\n; Title2=no\r\n"
+                 "Title1=yes\r\n\r\n[Last]\r\nTopMost=no\r\n",
+                 {}},
+        ReadCase{"MissingSection", "[Other]\r\nTitle1=x\r\n", {}}, ReadCase{"EmptyFile", "", {}},
+        ReadCase{"LongValues",
+                 "[Common]\r\nTitle1=" + std::string(2047, 'a') +
+                     "\r\nTitle2=" + std::string(3000, 'b') + "\r\nTopMost=0\r\n",
+                 {}},
+        ReadCase{"VeryLongLine",
+                 "[Common]\r\nTitle1=" + std::string(1 << 20, 'c') + "\r\nTopMost=0\r\n",
+                 {}},
+        ReadCase{"BlanksAroundKeys", "[Common]\r\n  Title1  =x\r\n\tTopMost\t=0\r\n", {}},
+        ReadCase{"IndentedHeader", "  [Common]\r\nTitle1=x\r\n", {}},
+        ReadCase{"BlanksInsideBrackets", "[ Common ]\r\nTitle1=x\r\n", {}},
+        ReadCase{"DuplicateSections", "[Common]\r\nTitle1=one\r\n[Common]\r\nTitle2=two\r\n", {}},
+        ReadCase{"Utf8BomAsciiContent", "\xEF\xBB\xBF[Common]\r\nTitle1=x\r\n", {}},
+        ReadCase{"LoneCr", "[Common]\rTitle1=x\rTopMost=0\r", {}},
+        ReadCase{"HeaderOnly", "[Common]", {}}, ReadCase{"HeaderOnlyCrlf", "[Common]\r\n\r\n", {}},
+        ReadCase{"LineWithoutEquals", "[Common]\r\nTitle1\r\n", {}},
+        // Expected differences from here on.
+        ReadCase{
+            "BlanksAroundValues",
+            "[Common]\r\nTitle1= x \r\nTopMost= 0\r\n",
+            {{"Title1", " x ", "a value is every byte after '=', the profile functions trim it"},
+             {"TopMost", " 0", "a value is every byte after '=', the profile functions trim it"}}},
+        ReadCase{"QuotedValues",
+                 "[Common]\r\nTitle1=\"quoted\"\r\nTitle2='single'\r\n",
+                 {{"Title1", "\"quoted\"",
+                   "quotes may be part of a title, profile functions strip them"},
+                  {"Title2", "'single'",
+                   "quotes may be part of a title, profile functions strip them"}}},
+        ReadCase{"CommentOnly",
+                 "[Common]\r\n;Title1=x\r\n",
+                 {{";Title1", std::nullopt, "';' starts a comment for us, a key name for them"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct WriteCase {
+    const char* name;
+    std::string file;
+    std::vector<std::pair<std::string, std::string>> writes;  // into section Common
+    // Set when our bytes deliberately differ from the profile functions' bytes.
+    std::optional<std::string> ours;
+    const char* reason;
+};
+
+class IniDifferentialWrite : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(IniDifferentialWrite, MatchesProfileFunctions) {
+    const WriteCase& c = GetParam();
+    TempFolder folder;
+    const std::string theirsPath = folder.NewFile(c.file);
+    const std::string oursPath = folder.NewFile(c.file);
+
+    for (const auto& [key, value] : c.writes) {
+        ASSERT_TRUE(
+            WritePrivateProfileStringA("Common", key.c_str(), value.c_str(), theirsPath.c_str()));
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirsPath.c_str());  // flush cache
+
+    PlainFileStore store;
+    IniFile ini(store, oursPath);
+    for (const auto& [key, value] : c.writes) ASSERT_TRUE(ini.WriteString("Common", key, value));
+    ASSERT_TRUE(ini.Flush());
+
+    const std::string theirs = Contents(theirsPath);
+    const std::string ours = Contents(oursPath);
+    if (c.ours) {
+        SCOPED_TRACE(c.reason);
+        EXPECT_EQ(ours, *c.ours);
+        EXPECT_NE(ours, theirs) << "no longer differs: drop the expected bytes";
+    } else {
+        EXPECT_EQ(ours, theirs);
+    }
+    // Whatever the bytes, both files must read back the written values alike.
+    for (const auto& [key, value] : c.writes) {
+        EXPECT_EQ(ProfileGet(oursPath, "Common", key), ProfileGet(theirsPath, "Common", key))
+            << key;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, IniDifferentialWrite,
+    ::testing::Values(
+        WriteCase{"ReplaceInPlaceCrlf",
+                  "[Other]\r\nTopMost=1\r\n[Common]\r\nTitle1=old\r\nTopMost=1\r\n",
+                  {{"TopMost", "0"}, {"Title1", kTitle1}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{"AddMissingKeysCrlf",
+                  "[Common]\r\nTopMost=1\r\n",
+                  {{"SortType", kMultiRow}, {"IsCircle", "1"}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{"EqualsInTitle",
+                  "[Common]\r\nTitle1=x\r\n",
+                  {{"Title1", "a=b"}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{
+            "EmptyValue", "[Common]\r\nTitle1=x\r\n", {{"Title1", ""}}, std::nullopt, nullptr},
+        WriteCase{"DuplicateKeys",
+                  "[Common]\r\nTitle1=one\r\nTitle1=two\r\n",
+                  {{"title1", "new"}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{"CaseOfNamesKept",
+                  "[COMMON]\r\nTOPMOST=1\r\n",
+                  {{"TopMost", "0"}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{"LongValue",
+                  "[Common]\r\nTitle1=x\r\n",
+                  {{"Title1", std::string(3000, 'd')}},
+                  std::nullopt,
+                  nullptr},
+        WriteCase{"HeaderOnly", "[Common]\r\n", {{"K", "v"}}, std::nullopt, nullptr},
+        WriteCase{"MissingSection", "[Other]\r\nA=1\r\n", {{"K", "v"}}, std::nullopt, nullptr},
+        WriteCase{"Utf8Bom",
+                  "\xEF\xBB\xBF[Common]\r\nTopMost=1\r\n",
+                  {{"TopMost", "0"}},
+                  std::nullopt,
+                  nullptr},
+        // Expected differences: the profile functions rewrite the whole file in their own form.
+        WriteCase{"BlankLineKept",
+                  "; top\r\n[Common]\r\n; note\r\nTopMost=1\r\n\r\n[Other]\r\nA=1\r\n",
+                  {{"TopMost", "0"}, {"K", "v"}},
+                  "; top\r\n[Common]\r\n; note\r\nTopMost=0\r\nK=v\r\n\r\n[Other]\r\nA=1\r\n",
+                  "we keep blank lines, the profile functions drop them"},
+        WriteCase{"LfEndingsKept",
+                  "[Common]\nTopMost=1\nTitle1=x\n",
+                  {{"TopMost", "0"}, {"K", "v"}},
+                  "[Common]\nTopMost=0\nTitle1=x\nK=v\n",
+                  "we keep the file's LF endings, the profile functions end every line with CRLF"},
+        WriteCase{"MissingFinalNewlineKept",
+                  "[Common]\r\nTopMost=1",
+                  {{"K", "v"}},
+                  "[Common]\r\nTopMost=1\r\nK=v",
+                  "we keep a missing final line ending, the profile functions add one"},
+        WriteCase{"UntouchedLinesKeepBlanks",
+                  "[Common]\r\n Title1 = x \r\nTopMost=1\r\n",
+                  {{"TopMost", "0"}},
+                  "[Common]\r\n Title1 = x \r\nTopMost=0\r\n",
+                  "we leave untouched lines alone, the profile functions rewrite them trimmed"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tallyvox

@@ -1,0 +1,195 @@
+// The overlay window end to end: its shape and style, the eight slots, counting on a double
+// click, the error box for an unusable last-seconds text, dragging and the popup menu.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kGreen = 0x008000;
+constexpr COLORREF kKeyGreen = 0x00FF00;
+
+// Settings that change nothing on the overlay: the slot count 0 lays nothing out, so every
+// slot stays at its built-in place, and the durations are the built-in defaults.
+const std::string kBuiltInLayout = "[Common]\nTimerCounter=0\nLastSecond=5\n";
+
+struct BuiltInSlot {
+    int labelLeft, labelTop, panelLeft, panelTop;
+};
+constexpr BuiltInSlot kBuiltIn[8] = {{0, 8, 56, 4},     {86, 8, 142, 4},  {0, 36, 56, 32},
+                                     {86, 36, 142, 32}, {0, 64, 56, 60},  {86, 64, 140, 60},
+                                     {0, 92, 56, 88},   {86, 92, 140, 88}};
+
+class OverlayTest : public testing::Test {
+  protected:
+    TempDir dir;
+    AppProcess app;
+    HWND main = nullptr;
+
+    // Starts the program; `settings` empty means no settings file at all.
+    void Start(const std::string& settings, bool waitUntilShown = true) {
+        if (!settings.empty()) dir.WriteSettings(Crlf(settings));
+        ASSERT_TRUE(app.StartIn(dir));
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        if (waitUntilShown) {
+            ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+        }
+    }
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
+    std::wstring PanelText(int slot) const { return GetText(Panel(slot)); }
+};
+
+TEST_F(OverlayTest, WindowIsABorderlessTopmostColourKeyedPopupCentredOnTheScreen) {
+    Start(kBuiltInLayout);
+    EXPECT_EQ(ClassName(main), L"TfrmMain");
+    EXPECT_EQ(GetText(main), L"Tallyvox");
+    const RECT r = ScreenRect(main);
+    EXPECT_EQ(r.right - r.left, 176);
+    EXPECT_EQ(r.bottom - r.top, 113);
+    const RECT client = ClientRectOnScreen(main);
+    EXPECT_EQ(client.left, r.left) << "no frame";
+    EXPECT_EQ(client.top, r.top) << "no caption bar";
+    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - 176) / 2, 1);
+    EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - 113) / 2, 1);
+    EXPECT_TRUE(IsTopMost(main));
+    EXPECT_TRUE(ExStyle(main) & WS_EX_LAYERED);
+    EXPECT_FALSE(Style(main) & WS_CAPTION);
+    // A background pixel shows what lies beneath (the black root window), not the key green.
+    const COLORREF beneath = ScreenPixel(r.left + 40, r.top + 1);
+    EXPECT_NE(beneath, kKeyGreen);
+    EXPECT_EQ(CountPixels(main, kKeyGreen), 0) << "no green fringe anywhere";
+}
+
+TEST_F(OverlayTest, EightSlotsStandAtTheirBuiltInPlaces) {
+    Start(kBuiltInLayout);
+    const wchar_t* seconds[] = {L"60", L"50", L"40", L"30", L"60", L"50", L"40", L"30"};
+    for (int slot = 1; slot <= 8; ++slot) {
+        SCOPED_TRACE(slot);
+        const BuiltInSlot& b = kBuiltIn[slot - 1];
+        ASSERT_NE(Panel(slot), nullptr);
+        ASSERT_NE(Label(slot), nullptr);
+        EXPECT_TRUE(IsVisible(Panel(slot)));
+        const RECT panel = RectInParent(Panel(slot));
+        EXPECT_EQ(panel.left, b.panelLeft);
+        EXPECT_EQ(panel.top, b.panelTop);
+        EXPECT_EQ(panel.right - panel.left, 28);
+        EXPECT_EQ(panel.bottom - panel.top, 20);
+        const RECT label = RectInParent(Label(slot));
+        EXPECT_EQ(label.left, b.labelLeft);
+        EXPECT_EQ(label.top, b.labelTop);
+        EXPECT_EQ(PanelText(slot), seconds[slot - 1]);
+        EXPECT_EQ(GetText(Label(slot)), L"标题" + std::to_wstring(slot));
+    }
+}
+
+TEST_F(OverlayTest, WithoutSettingsTheBuiltInCaptionsStay) {
+    Start("", false);
+    // Filling the hidden settings dialog reports the empty stored duration once, during
+    // start-up, before the overlay shows.
+    HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
+    ASSERT_TRUE(PressMessageBoxOk(box));
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+    for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(PanelText(slot), L"100") << slot;
+    const RECT r = ScreenRect(main);
+    EXPECT_EQ(r.right - r.left, 176);
+    EXPECT_EQ(r.bottom - r.top, 113);
+    EXPECT_TRUE(IsTopMost(main));
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
+}
+
+TEST_F(OverlayTest, DoubleClickCountsDownInBlueAndAgainStopsInGreen) {
+    Start(kBuiltInLayout);
+    HWND panel = Panel(3);
+    DoubleClick(panel);
+    ASSERT_TRUE(WaitUntil([&] { return PanelText(3) == L"39"; }, 3000));
+    EXPECT_GT(CountPixels(panel, kBlue), 0);
+    ASSERT_TRUE(WaitUntil([&] { return PanelText(3) == L"38"; }, 3000));
+    EXPECT_GT(CountPixels(panel, kBlue), 0);
+    EXPECT_EQ(CountPixels(panel, kRed), 0);
+
+    DoubleClick(panel);
+    ASSERT_TRUE(WaitUntil([&] { return CountPixels(panel, kGreen) > 0; }, 3000));
+    const std::wstring stoppedAt = PanelText(3);
+    EXPECT_EQ(CountPixels(panel, kBlue), 0);
+    // Stopped where it stood: the count does not move on.
+    EXPECT_FALSE(WaitUntil([&] { return PanelText(3) != stoppedAt; }, 2200));
+    EXPECT_EQ(PanelText(4), L"30") << "other slots untouched";
+}
+
+TEST_F(OverlayTest, UnusableLastSecondsShowsOneErrorBoxAtATime) {
+    Start("[Common]\nTimerCounter=0\nLastSecond=\n");
+    DoubleClick(Panel(2));
+    HWND box = WaitForMessageBox(L"Tallyvox", 4000, app.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
+    EXPECT_EQ(PanelText(2), L"49") << "the count is shown before the failure";
+    // Ticks go on behind the open box and keep failing, but never stack another box.
+    ASSERT_TRUE(WaitUntil([&] { return PanelText(2) == L"46"; }, 5000));
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 1);
+    ASSERT_TRUE(PressMessageBoxOk(box));
+    // Once closed, the next failing tick reports again.
+    EXPECT_NE(WaitForMessageBox(L"Tallyvox", 3000, app.Pid()), nullptr);
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 1);
+}
+
+TEST_F(OverlayTest, PressingOnACountPanelDragsTheWindow) {
+    Start(kBuiltInLayout);
+    const RECT before = ScreenRect(main);
+    const POINT from = Centre(Panel(1));
+    Drag(from, POINT{from.x + 60, from.y + 40});
+    ASSERT_TRUE(WaitUntil([&] { return ScreenRect(main).left != before.left; }, 3000));
+    const RECT after = ScreenRect(main);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 40);
+}
+
+TEST_F(OverlayTest, RightClickMenuExitEndsTheProgramCleanly) {
+    Start(kBuiltInLayout);
+    RightClick(Panel(5));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000))
+        << "the popup menu opens";
+    PressKey('X');  // "退出(&X)"
+    const auto exitCode = app.WaitExit(2000);
+    ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
+    Start(kBuiltInLayout);
+    const RECT before = ScreenRect(main);
+    const POINT from = Centre(Panel(2));
+    MoveMouse(from);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    SendInput(1, &input, sizeof(input));
+    for (int step = 1; step <= 8; ++step) MoveMouse(POINT{from.x + 5 * step, from.y + 3 * step});
+    input.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(1, &input, sizeof(input));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
+    const RECT after = ScreenRect(main);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 24);
+    PressKey(VK_ESCAPE);
+}
+
+TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {
+    Start(kBuiltInLayout);
+    RightClick(Label(1));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 800));
+}
+
+}  // namespace
+}  // namespace tallyvox::e2e

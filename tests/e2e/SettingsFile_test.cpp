@@ -1,0 +1,130 @@
+// The settings file read at start-up, end to end: layouts and window sizes, titles, durations,
+// the title colour, the always-on-top choice and a load that ends early.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+const std::string kMulti = "\xB6\xE0\xC5\xC5";       // 多排
+const std::string kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
+const std::string kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
+
+class SettingsFileTest : public testing::Test {
+  protected:
+    TempDir dir;
+    AppProcess app;
+    HWND main = nullptr;
+
+    void Start(const std::string& settings, bool waitUntilShown = true) {
+        dir.WriteSettings(Crlf(settings));
+        ASSERT_TRUE(app.StartIn(dir));
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        if (waitUntilShown) {
+            ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+        }
+    }
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
+};
+
+struct LayoutCase {
+    std::string sortType;
+    int count;
+    int width, height;
+    // Panel left, top of slots 1..count; each label stands 56 left of and 4 below its panel.
+    std::vector<POINT> panels;
+};
+
+class LayoutTest : public SettingsFileTest, public testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(LayoutTest, SlotsAndWindowFollowTheStoredLayout) {
+    const LayoutCase& c = GetParam();
+    Start("[Common]\nSortType=" + c.sortType + "\nTimerCounter=" + std::to_string(c.count) + "\n");
+    const RECT window = ScreenRect(main);
+    EXPECT_EQ(window.right - window.left, c.width);
+    EXPECT_EQ(window.bottom - window.top, c.height);
+    for (int slot = 1; slot <= 8; ++slot) {
+        SCOPED_TRACE(slot);
+        EXPECT_EQ(IsVisible(Panel(slot)), slot <= c.count);
+        EXPECT_EQ(IsVisible(Label(slot)), slot <= c.count);
+        if (slot > c.count) continue;
+        const POINT expected = c.panels[static_cast<std::size_t>(slot - 1)];
+        const RECT panel = RectInParent(Panel(slot));
+        EXPECT_EQ(panel.left, expected.x);
+        EXPECT_EQ(panel.top, expected.y);
+        const RECT label = RectInParent(Label(slot));
+        EXPECT_EQ(label.left, expected.x - 56);
+        EXPECT_EQ(label.top, expected.y + 4);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LayoutTest,
+    testing::Values(
+        LayoutCase{kMulti, 5, 192, 138, {{56, 4}, {142, 4}, {56, 32}, {142, 32}, {56, 60}}},
+        LayoutCase{
+            kMulti,
+            8,
+            192,
+            184,
+            {{56, 4}, {142, 4}, {56, 32}, {142, 32}, {56, 60}, {142, 60}, {56, 88}, {142, 88}}},
+        LayoutCase{kHorizontal, 2, 192, 46, {{56, 4}, {142, 4}}},
+        LayoutCase{kHorizontal, 4, 384, 46, {{56, 4}, {142, 4}, {228, 4}, {314, 4}}},
+        LayoutCase{kHorizontal,
+                   8,
+                   768,
+                   46,
+                   {{56, 4}, {142, 4}, {228, 4}, {314, 4}, {400, 4}, {486, 4}, {572, 4}, {658, 4}}},
+        LayoutCase{kVertical, 2, 96, 92, {{56, 4}, {56, 32}}},
+        LayoutCase{
+            kVertical, 6, 96, 276, {{56, 4}, {56, 32}, {56, 60}, {56, 88}, {56, 116}, {56, 144}}},
+        LayoutCase{"grid", 3, 192, 92, {{56, 4}, {142, 4}, {56, 32}}}));
+
+TEST_F(SettingsFileTest, TitlesDurationsColourAndTopmostComeFromTheFile) {
+    Start(
+        "[Common]\nTimerCounter=3\nTitle1=\xB8\xB4\xBB\xEE\nTitle2=a=b\nSeconds1=045\n"
+        "Seconds2=7\nTitleColor=255\nTopMost=0\n");
+    EXPECT_EQ(GetText(Label(1)), L"复活");
+    EXPECT_EQ(GetText(Label(2)), L"a=b");
+    EXPECT_EQ(GetText(Label(3)), L"标题3");
+    EXPECT_EQ(GetText(Panel(1)), L"045");
+    EXPECT_EQ(GetText(Panel(2)), L"7");
+    EXPECT_EQ(GetText(Panel(3)), L"40");
+    EXPECT_GT(CountPixels(Label(1), 0x0000FF), 10) << "titles in red";
+    EXPECT_FALSE(IsTopMost(main));
+}
+
+TEST_F(SettingsFileTest, MissingTopMostKeepsTheWindowOnTop) {
+    Start("[Common]\nTimerCounter=1\nTopMost=abc\n");
+    EXPECT_TRUE(IsTopMost(main));
+}
+
+TEST_F(SettingsFileTest, BadSecondsThreeEndsLoadingInsideSlotThree) {
+    Start(
+        "[Common]\nTimerCounter=4\nTitle3=boss\nSeconds2=20\nSeconds3=abc\nTitleColor=255\n"
+        "TopMost=0\n",
+        false);
+    // The settings dialog filled at start-up reports the stored duration it cannot use,
+    // before the overlay shows.
+    HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).wide, L"'abc' is not a valid integer value.");
+    ASSERT_TRUE(PressMessageBoxOk(box));
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+    EXPECT_EQ(GetText(Panel(2)), L"20");
+    EXPECT_EQ(GetText(Label(3)), L"boss");
+    EXPECT_EQ(GetText(Panel(3)), L"100") << "slot 3's count was never loaded";
+    EXPECT_EQ(GetText(Panel(4)), L"100");
+    EXPECT_EQ(CountPixels(Label(3), 0x0000FF), 0) << "the colour comes after slot 3";
+    EXPECT_TRUE(IsTopMost(main)) << "TopMost=0 was never reached";
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0) << "one box only";
+}
+
+}  // namespace
+}  // namespace tallyvox::e2e

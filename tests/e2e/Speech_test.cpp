@@ -1,0 +1,105 @@
+// Spoken numbers end to end: what the real program plays, captured from its sound output and
+// matched clip by clip against the committed voice clips.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+std::vector<std::string> LoadClips() {
+    std::vector<std::string> clips;
+    for (int i = 0; i <= 22; ++i) {
+        clips.push_back(WavPcm(
+            ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav"))));
+    }
+    return clips;
+}
+
+class SpeechTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (SoundCapturePath().empty()) GTEST_SKIP() << "needs run_under_wine.sh's sound capture";
+        clips = LoadClips();
+        ClearSoundCapture();
+    }
+
+    void Start(const std::string& settings) {
+        dir.WriteSettings(Crlf(settings));
+        ASSERT_TRUE(app.StartIn(dir));
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+    }
+    std::vector<int> Spoken() const { return FindClipSequence(ReadSoundCapture(), clips); }
+    // Waits until the spoken clips equal `expected`, then checks nothing more follows.
+    void ExpectSpoken(const std::vector<int>& expected, int timeout_ms) {
+        WaitUntil([&] { return Spoken().size() >= expected.size(); }, timeout_ms, 100);
+        EXPECT_FALSE(WaitUntil([&] { return Spoken().size() > expected.size(); }, 2500, 100));
+        EXPECT_EQ(Spoken(), expected);
+    }
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+
+    std::vector<std::string> clips;
+    TempDir dir;
+    AppProcess app;
+    HWND main = nullptr;
+};
+
+TEST_F(SpeechTest, LastThreeSecondsAreSpokenOnceEachAndZeroIsSilent) {
+    Start("[Common]\nTimerCounter=1\nIsSecondCounter=1\nLastSecond=3\nSeconds1=5\n");
+    DoubleClick(Panel(1));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"-1"; }, 9000));
+    ExpectSpoken({3, 2, 1}, 4000);
+}
+
+TEST_F(SpeechTest, TeensAreSpokenAsTenAndTheUnit) {
+    Start("[Common]\nTimerCounter=1\nIsSecondCounter=1\nLastSecond=12\nSeconds1=14\n");
+    DoubleClick(Panel(1));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"-1"; }, 18000, 100));
+    ExpectSpoken({10, 2, 10, 1, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 8000);
+}
+
+TEST_F(SpeechTest, TwoSlotsInterleaveWholeNumbers) {
+    Start(
+        "[Common]\nTimerCounter=2\nIsSecondCounter=1\nLastSecond=12\nSeconds1=13\n"
+        "Seconds2=13\n");
+    DoubleClick(Panel(1));
+    DoubleClick(Panel(2));
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(2)) == L"10"; }, 6000, 100));
+    DoubleClick(Panel(1));
+    DoubleClick(Panel(2));
+    // 12, 12, 11, 11 and perhaps 10 from each: never the halves of two numbers mixed.
+    WaitUntil([&] { return Spoken().size() >= 8; }, 8000, 100);
+    const std::vector<int> spoken = Spoken();
+    ASSERT_GE(spoken.size(), 8u);
+    EXPECT_EQ(std::vector<int>(spoken.begin(), spoken.begin() + 8),
+              (std::vector<int>{10, 2, 10, 2, 10, 1, 10, 1}));
+}
+
+TEST_F(SpeechTest, ExitWhileSpeakingWithABacklogIsPromptAndClean) {
+    std::string settings = "[Common]\nTimerCounter=8\nIsSecondCounter=1\nLastSecond=229\n";
+    for (int slot = 1; slot <= 8; ++slot) settings += "Seconds" + std::to_string(slot) + "=230\n";
+    Start(settings);
+    for (int slot = 1; slot <= 8; ++slot) DoubleClick(Panel(slot));
+    // Eight two-clip numbers a tick: the voice falls far behind.
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"227"; }, 5000, 100));
+    ASSERT_FALSE(Spoken().empty());
+    RightClick(Panel(1));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
+    PressKey('X');
+    const auto exitCode = app.WaitExit(2000);
+    ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";
+    EXPECT_EQ(*exitCode, 0u);
+    // Queued numbers were dropped: far fewer clips than the two of each of the 24 or more
+    // numbers posted were spoken.
+    EXPECT_LT(Spoken().size(), 48u);
+    EXPECT_TRUE(FindTopLevelWindows(nullptr, L"Program Error").empty()) << "no crash dialog";
+}
+
+}  // namespace
+}  // namespace tallyvox::e2e
