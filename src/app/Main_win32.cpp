@@ -25,24 +25,9 @@ namespace {
 // How long the process lets a worker finish the clip in hand before it exits anyway.
 constexpr DWORD kWorkerGraceMs = 1000;
 
-std::string ExecutableFolderUtf8() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    path.erase(path.find_last_of(L"\\/") + 1);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(), size,
-                        nullptr, nullptr);
-    return utf8;
+// The settings file beside the executable; the current folder plays no part.
+std::string SettingsPath() {
+    return ExecutableFolder() + kSettingsFileName;
 }
 
 class Application : public OverlayCommands {
@@ -62,7 +47,7 @@ class Application : public OverlayCommands {
 
     void FormCreate() {
         Win32SettingsStore store;
-        IniFile ini(store, ExecutableFolderUtf8() + kSettingsFileName);
+        IniFile ini(store, SettingsPath());
         frm_.LoadSettings(ini);
         worker_.Start(instance_);
     }
@@ -70,7 +55,7 @@ class Application : public OverlayCommands {
     // Filled but never shown: its filling registers the stored hotkeys of the visible slots.
     void CreateHiddenSettings() {
         hiddenSets_ = std::make_unique<SettingsDialog>(instance_, window_.Handle(), frm_, reporter_,
-                                                       ExecutableFolderUtf8() + kSettingsFileName);
+                                                       SettingsPath());
     }
 
     int Run() {
@@ -85,8 +70,7 @@ class Application : public OverlayCommands {
     }
 
     void OpenSettings() override {
-        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_,
-                              ExecutableFolderUtf8() + kSettingsFileName);
+        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, SettingsPath());
         dialog.ShowModal();
     }
 

@@ -363,6 +363,10 @@ void SettingsDialog::ShowModal() {
     ShowPage(0);
     // The overlay takes no input meanwhile; its tickers and hotkeys run on in this loop.
     EnableWindow(owner_, FALSE);
+    // Over a topmost overlay the dialog joins the topmost band, or the overlay may cover it.
+    if ((GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     SetFocus(tab_);

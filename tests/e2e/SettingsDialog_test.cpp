@@ -478,5 +478,84 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     EXPECT_EQ(dir.ReadSettings(), settings);
 }
 
+// A player's first sessions: no settings file at all, then the shipped one, configured in the
+// dialog, and everything found back after a restart.
+TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
+    auto exitByMenu = [&] {
+        RightClick(Panel(1));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
+        PressKey('X');  // "退出(&X)"
+        const auto code = app.WaitExit(5000);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0u);
+    };
+
+    // Without a settings file the fields are empty: filling the hidden dialog empties the
+    // titles and reports the empty duration once; no layout runs and no hotkey is taken.
+    ASSERT_TRUE(app.StartIn(dir));
+    main = app.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
+    ASSERT_TRUE(PressMessageBoxOk(box));
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+    EXPECT_EQ(GetText(Label(1)), L"");
+    EXPECT_EQ(ScreenRect(main).right - ScreenRect(main).left, 176);
+    EXPECT_TRUE(IsVisible(Panel(8)));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F1)) << "F1 is free";
+    UnregisterHotKey(nullptr, 1);
+    ASSERT_NO_FATAL_FAILURE(exitByMenu());
+    EXPECT_FALSE(dir.Exists(L"qorvane.db")) << "the program never creates its file";
+
+    // The shipped file: one slot, on F1, no error.
+    dir.WriteSettings(ReadFileBytes(SourcePath(L"resources/qorvane.db")));
+    ASSERT_NO_FATAL_FAILURE(Start(dir.ReadSettings()));
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
+    EXPECT_FALSE(IsVisible(Panel(2)));
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F1)) << "slot 1 holds F1";
+
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"3"));
+    ReplaceText(Ctl(TitleBox(2)), FromGbk(kRevive));
+    ReplaceText(Ctl(TimeBox(2)), L"90");
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(3)), L"F9"));
+    ReplaceText(Ctl(kLastSec), L"12");
+    Click(Ctl(kSec));
+    ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clRed"));
+    ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(kSortType), L"竖排"));
+    Click(Ctl(kTop));
+    ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    ASSERT_NO_FATAL_FAILURE(exitByMenu());
+
+    // Restarted, the overlay is as configured, and so is a new dialog.
+    ASSERT_NO_FATAL_FAILURE(Start(dir.ReadSettings()));
+    EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
+    EXPECT_TRUE(IsVisible(Panel(3)));
+    EXPECT_FALSE(IsVisible(Panel(4)));
+    EXPECT_EQ(RectInParent(Panel(3)).top, 60) << "one column";
+    EXPECT_EQ(ScreenRect(main).bottom - ScreenRect(main).top, 138);
+    EXPECT_EQ(HexBytes(GetTextGbk(Label(2))), HexBytes(kRevive));
+    EXPECT_EQ(GetText(Panel(2)), L"90");
+    EXPECT_GT(CountPixels(Label(1), kRed), 0);
+    EXPECT_FALSE(IsTopMost(main));
+    PressKey(VK_F9);
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(3)) == L"39"; }, 3000)) << "F9 starts slot 3";
+    PressKey(VK_F9);
+
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    EXPECT_EQ(GetText(Ctl(kTimer)), L"3");
+    EXPECT_EQ(GetText(Ctl(KeyBox(3))), L"F9");
+    EXPECT_EQ(GetText(Ctl(kLastSec)), L"12");
+    EXPECT_TRUE(Checked(Ctl(kSec)));
+    EXPECT_FALSE(Checked(Ctl(kCircle)));
+    EXPECT_EQ(ComboSelectedText(Ctl(kTitleColor)), L"clRed");
+    EXPECT_EQ(GetText(Ctl(kSortType)), L"竖排");
+    EXPECT_FALSE(Checked(Ctl(kTop)));
+}
+
 }  // namespace
 }  // namespace tallyvox::e2e
