@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Driver.h"
+#include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -25,26 +26,7 @@ constexpr BuiltInSlot kBuiltIn[8] = {{0, 8, 56, 4},     {86, 8, 142, 4},  {0, 36
                                      {86, 36, 142, 32}, {0, 64, 56, 60},  {86, 64, 140, 60},
                                      {0, 92, 56, 88},   {86, 92, 140, 88}};
 
-class OverlayTest : public testing::Test {
-  protected:
-    TempDir dir;
-    AppProcess app;
-    HWND main = nullptr;
-
-    // Starts the program; `settings` empty means no settings file at all.
-    void Start(const std::string& settings, bool waitUntilShown = true) {
-        if (!settings.empty()) dir.WriteSettings(Crlf(settings));
-        ASSERT_TRUE(app.StartIn(dir));
-        main = app.WaitForMainWindow();
-        ASSERT_NE(main, nullptr);
-        if (waitUntilShown) {
-            ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
-        }
-    }
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
-    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
-    std::wstring PanelText(int slot) const { return GetText(Panel(slot)); }
-};
+using OverlayTest = OverlayFixture;
 
 TEST_F(OverlayTest, WindowIsABorderlessTopmostColourKeyedPopupCentredOnTheScreen) {
     Start(kBuiltInLayout);
@@ -154,10 +136,7 @@ TEST_F(OverlayTest, PressingOnACountPanelDragsTheWindow) {
 
 TEST_F(OverlayTest, RightClickMenuExitEndsTheProgramCleanly) {
     Start(kBuiltInLayout);
-    RightClick(Panel(5));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000))
-        << "the popup menu opens";
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(5));
     PressKey('X');  // "退出(&X)"
     const auto exitCode = app.WaitExit(2000);
     ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";
@@ -176,8 +155,7 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
     for (int step = 1; step <= 8; ++step) MoveMouse(POINT{from.x + 5 * step, from.y + 3 * step});
     input.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     SendInput(1, &input, sizeof(input));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000));
     const RECT after = ScreenRect(main);
     EXPECT_EQ(after.left - before.left, 40);
     EXPECT_EQ(after.top - before.top, 24);
@@ -187,8 +165,7 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
 TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {
     Start(kBuiltInLayout);
     RightClick(Label(1));
-    EXPECT_FALSE(WaitUntil(
-        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 800));
+    EXPECT_FALSE(WaitUntil([&] { return MenuOpen(); }, 800));
 }
 
 }  // namespace

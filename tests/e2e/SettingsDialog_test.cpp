@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -103,20 +104,9 @@ bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-class SettingsDialogTest : public testing::Test {
+class SettingsDialogTest : public OverlayFixture {
   protected:
-    TempDir dir;
-    AppProcess app;
-    HWND main = nullptr;
     HWND dialog = nullptr;
-
-    void Start(const std::string& settings) {
-        dir.WriteSettings(settings);
-        ASSERT_TRUE(app.StartIn(dir));
-        main = app.WaitForMainWindow();
-        ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
-    }
 
     std::vector<HWND> VisibleDialogs() const {
         std::vector<HWND> shown;
@@ -129,10 +119,7 @@ class SettingsDialogTest : public testing::Test {
     // Right click on a count panel, then the menu's "设置(&S)". The dialog opens over the
     // overlay; it is then moved aside, as a user drags it (see MoveDialogAside).
     void OpenDialog(bool moveAside = true) {
-        RightClick(Panel(1));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000))
-            << "the popup menu opens";
+        ASSERT_NO_FATAL_FAILURE(OpenMenu());
         PressKey('S');
         ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().size() == 1; }, 5000))
             << "the settings dialog opens";
@@ -163,8 +150,6 @@ class SettingsDialogTest : public testing::Test {
     }
 
     HWND Ctl(int id) const { return FindChildById(dialog, id); }
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
-    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
 
     void ShowHelpPage() {
         const RECT tab = ScreenRect(Ctl(kTab));
@@ -470,11 +455,7 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
 TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     const std::string settings = Settings({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
     ASSERT_NO_FATAL_FAILURE(Start(settings));
-    RightClick(Panel(1));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
-    PressKey('X');  // "退出(&X)"
-    ASSERT_TRUE(app.WaitExit(5000).has_value());
+    ASSERT_TRUE(ExitByMenu().has_value());
     EXPECT_EQ(dir.ReadSettings(), settings);
 }
 
@@ -482,20 +463,14 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
 // dialog, and everything found back after a restart.
 TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
     auto exitByMenu = [&] {
-        RightClick(Panel(1));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
-        PressKey('X');  // "退出(&X)"
-        const auto code = app.WaitExit(5000);
+        const auto code = ExitByMenu();
         ASSERT_TRUE(code.has_value());
         EXPECT_EQ(*code, 0u);
     };
 
     // Without a settings file the fields are empty: filling the hidden dialog empties the
     // titles and reports the empty duration once; no layout runs and no hotkey is taken.
-    ASSERT_TRUE(app.StartIn(dir));
-    main = app.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Start("", false));
     HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -14,24 +15,7 @@ const std::string kMulti = "\xB6\xE0\xC5\xC5";       // 多排
 const std::string kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
 const std::string kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
 
-class SettingsFileTest : public testing::Test {
-  protected:
-    TempDir dir;
-    AppProcess app;
-    HWND main = nullptr;
-
-    void Start(const std::string& settings, bool waitUntilShown = true) {
-        dir.WriteSettings(Crlf(settings));
-        ASSERT_TRUE(app.StartIn(dir));
-        main = app.WaitForMainWindow();
-        ASSERT_NE(main, nullptr);
-        if (waitUntilShown) {
-            ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
-        }
-    }
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
-    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
-};
+using SettingsFileTest = OverlayFixture;
 
 struct LayoutCase {
     std::string sortType;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -19,7 +20,7 @@ std::vector<std::string> LoadClips() {
     return clips;
 }
 
-class SpeechTest : public testing::Test {
+class SpeechTest : public OverlayFixture {
   protected:
     void SetUp() override {
         if (SoundCapturePath().empty()) GTEST_SKIP() << "needs run_under_wine.sh's sound capture";
@@ -27,13 +28,6 @@ class SpeechTest : public testing::Test {
         ClearSoundCapture();
     }
 
-    void Start(const std::string& settings) {
-        dir.WriteSettings(Crlf(settings));
-        ASSERT_TRUE(app.StartIn(dir));
-        main = app.WaitForMainWindow();
-        ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
-    }
     std::vector<int> Spoken() const { return FindClipSequence(ReadSoundCapture(), clips); }
     // Waits until the spoken clips equal `expected`, then checks nothing more follows.
     void ExpectSpoken(const std::vector<int>& expected, int timeout_ms) {
@@ -41,12 +35,7 @@ class SpeechTest : public testing::Test {
         EXPECT_FALSE(WaitUntil([&] { return Spoken().size() > expected.size(); }, 2500, 100));
         EXPECT_EQ(Spoken(), expected);
     }
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
-
     std::vector<std::string> clips;
-    TempDir dir;
-    AppProcess app;
-    HWND main = nullptr;
 };
 
 TEST_F(SpeechTest, LastThreeSecondsAreSpokenOnceEachAndZeroIsSilent) {
@@ -88,11 +77,7 @@ TEST_F(SpeechTest, ExitWhileSpeakingWithABacklogIsPromptAndClean) {
     // Eight two-clip numbers a tick: the voice falls far behind.
     ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"227"; }, 5000, 100));
     ASSERT_FALSE(Spoken().empty());
-    RightClick(Panel(1));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000));
-    PressKey('X');
-    const auto exitCode = app.WaitExit(2000);
+    const auto exitCode = ExitByMenu();
     ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";
     EXPECT_EQ(*exitCode, 0u);
     // Queued numbers were dropped: far fewer clips than the two of each of the 24 or more

@@ -1,0 +1,51 @@
+// A test fixture that runs tallyvox.exe from a temp folder with a given settings file and
+// reaches its overlay's slots and menu.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+
+class OverlayFixture : public testing::Test {
+  protected:
+    TempDir dir;
+    AppProcess app;
+    HWND main = nullptr;
+
+    // Starts the program beside `settings` (LF line ends become CRLF); empty means no settings
+    // file at all. The overlay shows only after start-up, so a start-up error box comes first.
+    void Start(const std::string& settings, bool waitUntilShown = true) {
+        if (!settings.empty()) dir.WriteSettings(Crlf(settings));
+        ASSERT_TRUE(app.StartIn(dir));
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        if (waitUntilShown) {
+            ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
+        }
+    }
+
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
+    std::wstring PanelText(int slot) const { return GetText(Panel(slot)); }
+
+    bool MenuOpen() const { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }
+
+    // A right click on a count panel opens the popup menu.
+    void OpenMenu(int slot = 1) {
+        RightClick(Panel(slot));
+        ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the popup menu opens";
+    }
+
+    // The menu's "退出(&X)"; returns the exit code, or nullopt if still running after timeout.
+    std::optional<DWORD> ExitByMenu(int timeout_ms = 2000) {
+        OpenMenu();
+        PressKey('X');
+        return app.WaitExit(timeout_ms);
+    }
+};
+
+}  // namespace tallyvox::e2e
