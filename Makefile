@@ -1,5 +1,5 @@
 # Everyday entry points; the real work is in CMakePresets.json and scripts/.
-.PHONY: all run test build format clean bootstrap
+.PHONY: all run test build dist format clean bootstrap
 
 all: build
 
@@ -17,6 +17,15 @@ build: bootstrap
 	cmake --build --preset native
 	cmake --preset mingw
 	cmake --build --preset mingw
+
+# The portable zip and the installer (also built by `build`), copied to build/dist/.
+dist: bootstrap
+	cmake --preset mingw
+	cmake --build --preset mingw --target dist
+	rm -rf build/dist
+	mkdir -p build/dist
+	cp build/mingw/dist/tallyvox-* build/dist/
+	@ls -l build/dist
 
 # Native unit tests first, then the e2e tests under Wine; both always run, either failing fails.
 test: build

@@ -10,6 +10,8 @@ packages=(
     mingw-w64
     # running the program and the e2e tests
     wine wine64 xvfb xauth x11-apps imagemagick fonts-wqy-zenhei
+    # the installer (make dist, and the e2e test that installs it)
+    nsis
     # X client libraries Wine's display driver loads at run time; only "Recommended" by Wine,
     # so --no-install-recommends would leave them out
     libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
