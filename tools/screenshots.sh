@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots under Xvfb + Wine: the overlay over a game-like scene painted
+# on the X root window, and the settings dialog. Writes docs/screenshot-overlay.png and
+# docs/screenshot-settings.png.
+#
+#   tools/screenshots.sh [path/to/tallyvox.exe]     (default: build/mingw/tallyvox.exe)
+#
+# Needs: Xvfb, wine, ImageMagick (convert, display, import), xdotool, iconv. The Wine prefix is
+# build/wineprefix-shots (made on first use, ~20 s).
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+exe="${1:-$root/build/mingw/tallyvox.exe}"
+out="$root/docs"
+for tool in Xvfb convert display import xdotool iconv wineserver; do
+    command -v "$tool" >/dev/null || { echo "screenshots: $tool not found" >&2; exit 1; }
+done
+[[ -f $exe ]] || { echo "screenshots: no $exe; build it first (make build)" >&2; exit 1; }
+
+width=800
+height=450
+work=$(mktemp -d)
+wine_bin=wine
+[[ -x /usr/lib/wine/wine64 ]] && wine_bin=/usr/lib/wine/wine64
+export WINEPREFIX="$root/build/wineprefix-shots"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+
+xvfb_pid=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
+    >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
+[[ -s $work/display ]] || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# A dusk landscape with a game's HUD: health and mana bars, minimap, action bar.
+convert -size "${width}x${height}" gradient:'#1b2a4a'-'#d9825b' \
+    \( -size 800x200 xc:none -fill '#2e3b2f' -draw "path 'M 0,110 C 120,40 220,60 330,100
+       C 430,135 520,50 640,70 C 720,85 770,110 800,100 L 800,200 L 0,200 Z'" \) \
+    -geometry +0+250 -composite \
+    \( -size 800x140 xc:none -fill '#1c261d' -draw "path 'M 0,60 C 150,10 260,90 400,50
+       C 540,10 650,80 800,40 L 800,140 L 0,140 Z'" \) \
+    -geometry +0+310 -composite \
+    -fill '#ffd9a0' -draw "circle 610,215 610,245" \
+    -fill '#00000080' -draw "roundrectangle 16,16 236,58 8,8" \
+    -fill '#c0392b' -draw "roundrectangle 26,26 206,36 4,4" \
+    -fill '#2980b9' -draw "roundrectangle 26,42 166,50 3,3" \
+    -fill '#00000080' -stroke '#ffffff60' -draw "roundrectangle 664,316 784,436 10,10" \
+    -stroke none -fill '#f1c40f' -draw "circle 724,376 724,381" \
+    -fill '#e74c3c' -draw "circle 700,350 700,353" -draw "circle 752,398 752,401" \
+    -fill '#00000080' -draw "roundrectangle 300,400 500,440 8,8" \
+    -fill '#ffffff30' -draw "roundrectangle 308,406 340,434 4,4" \
+    -draw "roundrectangle 348,406 380,434 4,4" -draw "roundrectangle 388,406 420,434 4,4" \
+    -draw "roundrectangle 428,406 460,434 4,4" -draw "roundrectangle 468,406 492,434 4,4" \
+    "$work/scene.png"
+# Sets the scene as the root window's background. display exits non-zero although it worked,
+# so check the screen instead.
+paint_scene() {
+    display -window root "$work/scene.png" || true
+    [[ $(import -window root -format '%[fx:maxima]' info: 2>/dev/null) != 0 ]] ||
+        { echo "screenshots: could not paint the root window" >&2; exit 1; }
+}
+
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "screenshots: creating Wine prefix $WINEPREFIX (once, ~20 s)"
+    wineboot -i >/dev/null 2>&1
+    # No window manager here: unmanaged windows avoid Wine's 2 s wait on every hide.
+    "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+        >/dev/null 2>&1
+    # The dialog's caption and the tooltips use Tahoma, which has no Chinese glyphs; on a
+    # Chinese Windows they show Chinese, so let Wine draw them with WenQuanYi instead.
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
+        "$wine_bin" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+            /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    done
+    wineserver -w
+fi
+
+# Four timers as a player might set them up; yellow titles read well over a dark scene.
+mkdir -p "$work/app"
+cp "$exe" "$work/app/tallyvox.exe"
+iconv -f UTF-8 -t GBK <<'INI' | sed 's/$/\r/' >"$work/app/qorvane.db"
+[Common]
+SortType=多排
+TimerCounter=4
+IsSecondCounter=1
+LastSecond=10
+IsCircle=0
+Title1=大龙
+HotKey1=F1
+Seconds1=300
+Title2=小龙
+HotKey2=F2
+Seconds2=13
+Title3=红buff
+HotKey3=F3
+Seconds3=90
+Title4=复活
+HotKey4=F4
+Seconds4=90
+TitleColor=65535
+TopMost=1
+INI
+
+(cd "$work/app" && exec "$wine_bin" ./tallyvox.exe) >/dev/null 2>&1 &
+overlay=""
+for _ in $(seq 150); do
+    overlay=$(xdotool search --onlyvisible --name '^Tallyvox$' 2>/dev/null | head -n1) || true
+    [[ -n $overlay ]] && break
+    sleep 0.2
+done
+[[ -n $overlay ]] || { echo "screenshots: the overlay did not appear" >&2; exit 1; }
+# Wine's start-up clears the root window: paint the scene once the program runs.
+paint_scene
+eval "$(xdotool getwindowgeometry --shell "$overlay")"  # X, Y of the overlay's top left
+
+# Count panels stand at client (56,4) and (142,4) in the first row, 28 x 20 pixels.
+panel() { echo "$((X + $1 + 14)) $((Y + $2 + 10))"; }
+# Drag the overlay to the upper right by slot 1's count, as a player would.
+read -r px py <<<"$(panel 56 4)"
+xdotool mousemove "$px" "$py" mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove "$((px + step * 25))" "$((py - step * 19))"
+    sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$overlay")"
+
+# Start slots 1 and 2; slot 2 reaches its last ten seconds (red) after a few ticks.
+for offset in "56 4" "142 4"; do
+    read -r px py <<<"$(panel $offset)"
+    xdotool mousemove "$px" "$py" click --repeat 2 --delay 80 1
+    sleep 0.3
+done
+# Off the overlay, so that no tooltip covers it.
+xdotool mousemove 200 300
+sleep 4.5
+import -window root "$out/screenshot-overlay.png"
+
+# The settings dialog: right click a count, then the menu's first command "设置(&S)".
+read -r px py <<<"$(panel 142 32)"
+xdotool mousemove "$px" "$py" click 3
+sleep 0.8
+xdotool mousemove "$((px + 30))" "$((py + 10))" click 1
+dialog=""
+for _ in $(seq 50); do
+    dialog=$(xdotool search --onlyvisible --name '^设置$' 2>/dev/null | head -n1) || true
+    [[ -n $dialog ]] && break
+    sleep 0.2
+done
+[[ -n $dialog ]] || { echo "screenshots: the settings dialog did not open" >&2; exit 1; }
+# Move it to the left half, clear of the overlay, and frame it with some of the scene.
+xdotool windowmove "$dialog" 120 0
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+import -window root -crop "$((WIDTH + 40))x$((HEIGHT < height ? HEIGHT : height))+$((X - 20))+0" \
+    +repage "$out/screenshot-settings.png"
+
+for shot in "$out/screenshot-overlay.png" "$out/screenshot-settings.png"; do
+    # Small and free of timestamps, so a rerun changes the file only when the picture changes.
+    convert "$shot" -strip -define png:exclude-chunks=date,time "$shot"
+    echo "screenshots: wrote $shot ($(identify -format '%wx%h' "$shot"))"
+done
