@@ -163,6 +163,12 @@ std::string_view IniDocument::NewLineEnding() const {
 
 void IniDocument::InsertLineAfter(std::size_t index, std::string text) {
     Line added{std::move(text), std::string(NewLineEnding())};
+    // A lone CR followed by a blank LF line would read back as one CRLF, losing the blank line.
+    const std::size_t next = index + 1;
+    if (added.ending == "\r" && next < lines_.size() && lines_[next].text.empty() &&
+        lines_[next].ending == "\n") {
+        added.ending = "\r\n";
+    }
     // Only the last line can lack an ending; the added line takes over that role.
     if (lines_[index].ending.empty()) std::swap(lines_[index].ending, added.ending);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index) + 1, std::move(added));

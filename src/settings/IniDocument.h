@@ -47,7 +47,8 @@ class IniDocument {
     // '=' and its line ending are kept). A missing key is added as "key=value" after the last
     // key line of its section, or after the header when it has none; a missing section is
     // added at the end of the document. New line endings copy the document's first one (LF in
-    // a document without any), and a document that lacked a final line ending still does.
+    // a document without any; CRLF for a lone CR that a blank LF line would follow, so that the
+    // two do not merge), and a document that lacked a final line ending still does.
     // The value is cut at its first CR or LF: a line break cannot be stored in a value.
     // Returns whether the document's bytes changed.
     bool Set(std::string_view section, std::string_view key, std::string_view value);

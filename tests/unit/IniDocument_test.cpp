@@ -196,6 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"AddUsesCrlf", "[Common]\r\nA=1\r\n", "K", "v", "[Common]\r\nA=1\r\nK=v\r\n"},
         SetCase{"AddUsesLoneCr", "[Common]\rA=1\r", "K", "v", "[Common]\rA=1\rK=v\r"},
         SetCase{"AddUsesFirstEnding", "[Common]\r\nA=1\n", "K", "v", "[Common]\r\nA=1\nK=v\r\n"},
+        // A lone CR before a blank LF line would read back as one CRLF: the blank line would go.
+        SetCase{"AddBeforeBlankLfLineAvoidsLoneCr", "[Common]\rA=1\n\n", "K", "v",
+                "[Common]\rA=1\nK=v\r\n\n"},
         SetCase{"AddKeepsMissingFinalNewline", "[Common]\r\nA=1", "K", "v",
                 "[Common]\r\nA=1\r\nK=v"},
         SetCase{"AddUnderHeaderWithoutKeys", "[Common]\n[Other]\nB=2\n", "K", "v",
