@@ -1,5 +1,5 @@
 # Everyday entry points; the real work is in CMakePresets.json and scripts/.
-.PHONY: all run test build dist format clean bootstrap
+.PHONY: all run test build dist bench format clean bootstrap
 
 all: build
 
@@ -26,6 +26,13 @@ dist: bootstrap
 	mkdir -p build/dist
 	cp build/mingw/dist/tallyvox-* build/dist/
 	@ls -l build/dist
+
+# Measures tallyvox.exe against a minimal Win32 baseline under Wine (about five minutes) and
+# rewrites the table in docs/performance.md.
+bench: bootstrap
+	cmake --preset mingw
+	cmake --build --preset mingw --target tallyvox_bench
+	scripts/bench.sh
 
 # Native unit tests first, then the e2e tests under Wine; both always run, either failing fails.
 test: build
