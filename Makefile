@@ -1,5 +1,5 @@
 # Everyday entry points; the real work is in CMakePresets.json and scripts/.
-.PHONY: all run test build dist bench format clean bootstrap
+.PHONY: all run test build dist bench fuzz format clean bootstrap
 
 all: build
 
@@ -17,6 +17,8 @@ build: bootstrap
 	cmake --build --preset native
 	cmake --preset mingw
 	cmake --build --preset mingw
+	cmake --preset fuzz
+	cmake --build --preset fuzz
 
 # The portable zip and the installer (also built by `build`), copied to build/dist/.
 dist: bootstrap
@@ -34,10 +36,21 @@ bench: bootstrap
 	cmake --build --preset mingw --target tallyvox_bench
 	scripts/bench.sh
 
-# Native unit tests first, then the e2e tests under Wine; both always run, either failing fails.
+# libFuzzer targets over the portable code, FUZZ_SECONDS each, FUZZ_JOBS at a time; figures and
+# findings under build/fuzz/long/. `make test` runs each for 20 s only.
+FUZZ_SECONDS ?= 600
+FUZZ_JOBS ?= 2
+fuzz: bootstrap
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	tests/fuzz/fuzz_all.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# Native unit tests and short fuzz runs first, then the e2e tests under Wine; all always run,
+# any failing fails.
 test: build
 	@status=0; \
 	ctest --preset native || status=1; \
+	ctest --preset fuzz || status=1; \
 	ctest --preset mingw || status=1; \
 	exit $$status
 

@@ -12,6 +12,8 @@ packages=(
     wine wine64 xvfb xauth x11-apps imagemagick fonts-wqy-zenhei
     # the installer (make dist, and the e2e test that installs it)
     nsis
+    # fuzzing the portable code with libFuzzer (make fuzz, and short runs in make test)
+    clang libclang-rt-14-dev
     # X client libraries Wine's display driver loads at run time; only "Recommended" by Wine,
     # so --no-install-recommends would leave them out
     libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1
