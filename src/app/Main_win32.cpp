@@ -14,9 +14,11 @@
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "settings/IniFile.h"
+#include "settings/SetsModel.h"
 #include "settings/SettingsDialog_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
+#include "settings/TfrmSets.h"
 #include "voice/SoundWorker_win32.h"
 
 namespace tallyvox {
@@ -52,10 +54,10 @@ class Application : public OverlayCommands {
         worker_.Start(instance_);
     }
 
-    // Filled but never shown: its filling registers the stored hotkeys of the visible slots.
+    // The settings dialog made at start-up is filled but never shown, so it needs no windows:
+    // its filling is what registers the stored hotkeys of the visible slots.
     void CreateHiddenSettings() {
-        hiddenSets_ = std::make_unique<SettingsDialog>(instance_, window_.Handle(), frm_, reporter_,
-                                                       SettingsPath());
+        reporter_.Run([&] { hiddenSets_.FormCreate(); });
     }
 
     int Run() {
@@ -99,7 +101,8 @@ class Application : public OverlayCommands {
     SoundWorker worker_;
     OverlayWindow window_;
     TfrmMain frm_;
-    std::unique_ptr<SettingsDialog> hiddenSets_;
+    SetsModel hiddenControls_;
+    TfrmSets hiddenSets_{frm_, hiddenControls_};
 };
 
 }  // namespace

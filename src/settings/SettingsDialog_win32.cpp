@@ -15,6 +15,8 @@
 #include "settings/ColorList.h"
 #include "settings/IniFile.h"
 #include "settings/Links.h"
+#include "settings/SetsContents.h"
+#include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
 #include "text/Gbk_win32.h"
 #include "timers/TimerSlot.h"
@@ -51,9 +53,6 @@ constexpr int kColorItemHeight = 16;
 constexpr int kDefaultOpenRows = 8;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
-
-constexpr std::array<const wchar_t*, 8> kBuiltInSeconds = {L"60", L"50", L"40", L"30",
-                                                           L"60", L"50", L"40", L"30"};
 
 HMENU IdAsMenu(int id) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -254,14 +253,14 @@ void SettingsDialog::CreateSettingsPage(HWND page) {
     // Creation order is the keyboard order.
     AddLabel(page, L"计时器数量：", 0, 8);
     HWND timer = AddCombo(page, CBS_DROPDOWNLIST, kIdTimer, 82, 5, 61, 21, kDefaultOpenRows);
-    for (int count = 1; count <= kSlotCount; ++count) AddComboItem(timer, std::to_wstring(count));
+    for (const std::string& item : TimerCountItems()) AddComboItem(timer, FromGbk(item));
     FitComboHeight(timer, 21, kDefaultOpenRows);
     AddControl(page, L"BUTTON", L"循环计时", BS_AUTOCHECKBOX | WS_TABSTOP, kIdCircle, 157, 8, 82,
                17);
     AddControl(page, L"BUTTON", L"最后", BS_AUTOCHECKBOX | WS_TABSTOP, kIdSec, 0, 32, 50, 17);
     HWND lastSec = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdLastSec, 48, 29, 41, 21, 11);
-    for (int seconds = 1; seconds <= 20; ++seconds) AddComboItem(lastSec, std::to_wstring(seconds));
-    SetWindowTextW(lastSec, L"30");
+    for (const std::string& item : LastSecondItems()) AddComboItem(lastSec, FromGbk(item));
+    SetWindowTextW(lastSec, FromGbk(kBuiltInLastSecond).c_str());
     FitComboHeight(lastSec, 21, 11);
     AddLabel(page, L"秒钟报数", 91, 32);
     AddLabel(page, L"标题颜色：", 155, 32);
@@ -284,18 +283,16 @@ void SettingsDialog::CreateSettingsPage(HWND page) {
         AddControl(page, L"BUTTON", (L"计时器" + number).c_str(), BS_GROUPBOX, kGroupIdBase + slot,
                    left, top, 297, 49);
         AddLabel(page, L"标题：", left + 4, top + 24);
-        AddControl(page, L"EDIT", (L"标题" + number).c_str(), ES_AUTOHSCROLL | WS_TABSTOP,
+        AddControl(page, L"EDIT", FromGbk(DefaultTitle(slot)).c_str(), ES_AUTOHSCROLL | WS_TABSTOP,
                    kTitleIdBase + slot, left + 40, top + 20, 49, 21, WS_EX_CLIENTEDGE);
         AddLabel(page, L"热键：", left + 92, top + 24);
         HWND key = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, kKeyIdBase + slot, left + 128,
                             top + 21, 57, 21, 12);
-        AddComboItem(key, L"");
-        for (int f = 1; f <= 12; ++f) AddComboItem(key, L"F" + std::to_wstring(f));
-        for (int digit = 0; digit <= 9; ++digit) AddComboItem(key, L"Num" + std::to_wstring(digit));
-        SetWindowTextW(key, (L"F" + number).c_str());
+        for (const std::string& item : HotKeyItems()) AddComboItem(key, FromGbk(item));
+        SetWindowTextW(key, FromGbk(DefaultHotKey(slot)).c_str());
         FitComboHeight(key, 21, 12);
         AddLabel(page, L"计时(秒)：", left + 188, top + 24);
-        AddControl(page, L"EDIT", kBuiltInSeconds[static_cast<std::size_t>(slot - 1)],
+        AddControl(page, L"EDIT", FromGbk(DefaultSeconds(slot)).c_str(),
                    ES_AUTOHSCROLL | WS_TABSTOP, kTimeIdBase + slot, left + 256, top + 20, 36, 21,
                    WS_EX_CLIENTEDGE);
     }
@@ -304,7 +301,7 @@ void SettingsDialog::CreateSettingsPage(HWND page) {
 void SettingsDialog::CreateHelpPage(HWND page) {
     HWND sortType = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, kIdSortType, 3, 36, 56, 21,
                              kDefaultOpenRows);
-    for (const wchar_t* name : {L"多排", L"横排", L"竖排"}) AddComboItem(sortType, name);
+    for (const std::string& item : SortTypeItems()) AddComboItem(sortType, FromGbk(item));
     SendMessageW(sortType, CB_SETCURSEL, 0, 0);
     FitComboHeight(sortType, 21, kDefaultOpenRows);
     AddControl(page, L"BUTTON", L"窗口置顶", BS_AUTOCHECKBOX | WS_TABSTOP, kIdTop, 70, 38, 76, 17);

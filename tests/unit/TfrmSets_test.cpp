@@ -64,16 +64,16 @@ class TfrmSetsTest : public testing::Test {
 TEST_F(TfrmSetsTest, FillingFromLoadedFieldsRegistersHotkeysAndSizesTheDialog) {
     Load(FullFile());
     sets.FormCreate();
-    EXPECT_EQ(view.timer, "3");
-    EXPECT_EQ(view.outerHeight, 276);
-    EXPECT_EQ(view.sortType, kVertical);
-    EXPECT_TRUE(view.sec);
-    EXPECT_FALSE(view.circle);
-    EXPECT_TRUE(view.top);
-    EXPECT_EQ(view.lastSec, "5");
-    EXPECT_EQ(view.title[2], "T2");
-    EXPECT_EQ(view.time[8], "18");
-    EXPECT_EQ(view.color, 255);
+    EXPECT_EQ(view.Text(SetsText::cbbTimer), "3");
+    EXPECT_EQ(view.OuterHeight(), 276);
+    EXPECT_EQ(view.Text(SetsText::cbbSortType), kVertical);
+    EXPECT_TRUE(view.Checked(SetsCheck::chkSec));
+    EXPECT_FALSE(view.Checked(SetsCheck::chkCircle));
+    EXPECT_TRUE(view.Checked(SetsCheck::chkTop));
+    EXPECT_EQ(view.Text(SetsText::cbbLastSec), "5");
+    EXPECT_EQ(view.Text(SetsText::edtTitle, 2), "T2");
+    EXPECT_EQ(view.Text(SetsText::edtTime, 8), "18");
+    EXPECT_EQ(view.SelectedColor(), 255);
     // Only the layout call registers, and only the visible slots.
     EXPECT_EQ(fake.hotKeys, (std::map<int, unsigned>{{4097, 0x70}, {4098, 0x71}, {4099, 0x72}}));
     // Check boxes that change run their handlers: topmost is applied once more.
@@ -82,7 +82,7 @@ TEST_F(TfrmSetsTest, FillingFromLoadedFieldsRegistersHotkeysAndSizesTheDialog) {
 
 TEST_F(TfrmSetsTest, FillingRunsEditHandlersOnlyWhenTheTextDiffers) {
     Load(FullFile());
-    view.title[4] = "T4";  // already what is stored
+    view.SetText(SetsText::edtTitle, 4, "T4");  // already what is stored
     sets.FormCreate();
     EXPECT_TRUE(fake.LogOf("labelCaption 4").empty());
     EXPECT_EQ(fake.LogOf("labelCaption 3"), std::vector<std::string>{"labelCaption 3 T3"});
@@ -99,35 +99,35 @@ TEST_F(TfrmSetsTest, FillingWithoutSettingsEmptiesSlotOneAndReportsOneError) {
         EXPECT_EQ(std::string(e.what()), "'' is not a valid integer value");
     }
     EXPECT_EQ(fake.slot[1].labelCaption, "") << "title label 1 emptied";
-    EXPECT_EQ(view.timer, "");
-    EXPECT_EQ(view.outerHeight, 0) << "no height, no layout";
+    EXPECT_EQ(view.Text(SetsText::cbbTimer), "");
+    EXPECT_EQ(view.OuterHeight(), 0) << "no height, no layout";
     EXPECT_TRUE(fake.LogOf("visible").empty());
     EXPECT_TRUE(fake.hotKeys.empty());
     // Filling went on after the failure: every control shows the (empty) fields.
     for (int slot = 1; slot <= 8; ++slot) {
-        EXPECT_EQ(view.time[slot], "") << slot;
-        EXPECT_EQ(view.key[slot], "") << slot;
+        EXPECT_EQ(view.Text(SetsText::edtTime, slot), "") << slot;
+        EXPECT_EQ(view.Text(SetsText::cbbKey, slot), "") << slot;
     }
-    EXPECT_EQ(view.color, 0) << "titleColor 0 is clBlack";
+    EXPECT_EQ(view.SelectedColor(), 0) << "titleColor 0 is clBlack";
 }
 
 TEST_F(TfrmSetsTest, FailingDurationDoesNotStopTheFilling) {
     Load(FullFileWith("Seconds2=12", "Seconds2=zz"));
     EXPECT_THROW(sets.FormCreate(), ConvertError);
     // Loading ended in slot 2; filling still shows what the fields hold for every control.
-    EXPECT_EQ(view.time[2], "zz");
-    EXPECT_EQ(view.time[3], "");
-    EXPECT_FALSE(view.top);
+    EXPECT_EQ(view.Text(SetsText::edtTime, 2), "zz");
+    EXPECT_EQ(view.Text(SetsText::edtTime, 3), "");
+    EXPECT_FALSE(view.Checked(SetsCheck::chkTop));
 }
 
 TEST_F(TfrmSetsTest, CountOutsideTheListLeavesHeightAndLayoutAlone) {
     Load(FullFileWith("TimerCounter=3", "TimerCounter=9"));
     sets.FormCreate();
-    EXPECT_EQ(view.timer, "");
-    EXPECT_EQ(view.outerHeight, 0);
+    EXPECT_EQ(view.Text(SetsText::cbbTimer), "");
+    EXPECT_EQ(view.OuterHeight(), 0);
     EXPECT_TRUE(fake.hotKeys.empty());
     // Until a count is chosen, a layout change reports the empty count and changes nothing.
-    view.sortType = kMulti;
+    view.SetText(SetsText::cbbSortType, 0, kMulti);
     fake.log.clear();
     EXPECT_THROW(sets.cbbSortTypeChange(), ConvertError);
     EXPECT_EQ(frm.sortTypeText, kVertical);
@@ -139,25 +139,25 @@ TEST_F(TfrmSetsTest, HandlersCarryEachChangeToTheOverlayInOrder) {
     sets.FormCreate();
     fake.log.clear();
 
-    view.timer = "4";
+    view.SetText(SetsText::cbbTimer, 0, "4");
     sets.cbbTimerChange();
     EXPECT_EQ(frm.timerCounterText, "4");
-    EXPECT_EQ(view.outerHeight, 330);
+    EXPECT_EQ(view.OuterHeight(), 330);
     EXPECT_EQ(fake.height, 184);
 
-    view.title[2] = "boss";
+    view.SetText(SetsText::edtTitle, 2, "boss");
     sets.edtTitleChange(2);
-    view.key[6] = "Num6";
+    view.SetText(SetsText::cbbKey, 6, "Num6");
     sets.cbbKeyChange(6);
-    view.time[1] = "90";
+    view.SetText(SetsText::edtTime, 1, "90");
     sets.edtTimeChange(1);
-    view.color = 0xFF0000;
+    view.SelectColor(0xFF0000);
     sets.clrbxTitleChange();
-    view.top = false;
+    view.SetChecked(SetsCheck::chkTop, false);
     sets.chkTopClick();
-    view.circle = true;
+    view.SetChecked(SetsCheck::chkCircle, true);
     sets.chkCircleClick();
-    view.lastSec = "12";
+    view.SetText(SetsText::cbbLastSec, 0, "12");
     sets.cbbLastSecChange();
 
     EXPECT_EQ(frm.Slot(2).titleText, "boss");
@@ -177,12 +177,12 @@ TEST_F(TfrmSetsTest, FailingDurationKeepsTheTextButNotThePeriod) {
     sets.FormCreate();
     frm.ToggleSlot(1);
     const std::int32_t remaining = frm.Slot(1).remaining;
-    view.time[1] = "";
+    view.SetText(SetsText::edtTime, 1, "");
     EXPECT_THROW(sets.edtTimeChange(1), ConvertError);
     EXPECT_EQ(frm.Slot(1).secondsText, "");
     EXPECT_EQ(frm.Slot(1).period, 11);
     EXPECT_EQ(fake.slot[1].panelCaption, "11");
-    view.time[1] = "7";
+    view.SetText(SetsText::edtTime, 1, "7");
     sets.edtTimeChange(1);
     EXPECT_EQ(frm.Slot(1).period, 7);
     EXPECT_EQ(frm.Slot(1).remaining, remaining) << "a running count is not touched";
@@ -207,11 +207,11 @@ TEST_F(TfrmSetsTest, LinksOpenTheTwoPages) {
 TEST_F(TfrmSetsTest, ClosingWritesEveryKeyInOrderFromTheControls) {
     Load("[Common]\r\nTopMost=1\r\n");
     sets.FormCreate();
-    view.title[1] = "a=b";
+    view.SetText(SetsText::edtTitle, 1, "a=b");
     sets.edtTitleChange(1);
-    view.time[3] = "1a";
+    view.SetText(SetsText::edtTime, 3, "1a");
     EXPECT_THROW(sets.edtTimeChange(3), ConvertError);
-    view.color = static_cast<std::int32_t>(0x80000008);
+    view.SelectColor(static_cast<std::int32_t>(0x80000008));
     sets.clrbxTitleChange();
     const std::string file = Close();
     std::vector<std::string> keys;
@@ -256,7 +256,7 @@ TEST_F(TfrmSetsTest, ClosingWithoutSectionWritesNothingAndSucceeds) {
 TEST_F(TfrmSetsTest, AFailedWriteReportsFalseAndLeavesTheOldFile) {
     Load(FullFile());
     sets.FormCreate();
-    view.title[1] = "new";
+    view.SetText(SetsText::edtTitle, 1, "new");
     sets.edtTitleChange(1);
     store.failWrites = true;
     IniFile ini(store, kPath);
@@ -272,7 +272,7 @@ TEST_F(TfrmSetsTest, ClosingNeverOverwritesWhatLoadingDidNotReach) {
     EXPECT_EQ(Close(), stored) << "nothing the user changed, nothing lost";
 
     // A setting the user does change is written, and only that one.
-    view.title[5] = "new";
+    view.SetText(SetsText::edtTitle, 5, "new");
     sets.edtTitleChange(5);
     const std::string after = Close();
     EXPECT_NE(after.find("Title5=new\r\n"), std::string::npos);
@@ -290,7 +290,7 @@ TEST_F(TfrmSetsTest, ClosingKeepsStoredValuesTheListsCannotShow) {
     sets.FormCreate();
     EXPECT_EQ(Close(), stored);
     // Once the user picks a count, it is theirs to store.
-    view.timer = "2";
+    view.SetText(SetsText::cbbTimer, 0, "2");
     sets.cbbTimerChange();
     EXPECT_NE(Close().find("TimerCounter=2\r\n"), std::string::npos);
 }
