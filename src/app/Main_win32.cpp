@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <exception>
 #include <memory>
@@ -11,6 +10,7 @@
 
 #include "app/ErrorBox_win32.h"
 #include "app/ErrorReporter.h"
+#include "app/LazyLibrary_win32.h"
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "settings/IniFile.h"
@@ -78,7 +78,7 @@ class Application : public OverlayCommands {
 
     void OpenUsage() override {
         // Relative to the current folder, which is the program's when started from there.
-        ShellExecuteW(window_.Handle(), L"open", L"使用说明.txt", nullptr, nullptr, SW_SHOW);
+        ShellOpen(window_.Handle(), L"使用说明.txt");
     }
 
     void Exit() override { DestroyWindow(window_.Handle()); }

@@ -98,9 +98,10 @@ void OverlayWindow::CreateSlots() {
         const SlotPlace place = BuiltInPlaceOf(slot);
         Label& label = labels_[slot];
         label.color = windowText;
+        label.caption = L"标题" + std::to_wstring(slot);
         // SS_NOTIFY lets the label own its mouse input (for its tooltip); it acts on none.
         label.hwnd = CreateWindowExW(
-            0, L"STATIC", (L"标题" + std::to_wstring(slot)).c_str(),
+            0, L"STATIC", label.caption.c_str(),
             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, place.labelLeft,
             place.labelTop, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelIdBase + slot)), instance_, nullptr);
@@ -180,18 +181,28 @@ void OverlayWindow::MoveChild(HWND child, int left, int top) {
     SetWindowPos(child, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A start sets the title again each time: unchanged text costs no measuring and no repaint.
 void OverlayWindow::SetLabelCaption(int slot, const std::string& text) {
-    SetWindowTextW(labels_[slot].hwnd, FromGbk(text).c_str());
+    Label& label = labels_[slot];
+    std::wstring caption = FromGbk(text);
+    if (caption == label.caption) return;
+    label.caption = std::move(caption);
+    SetWindowTextW(label.hwnd, label.caption.c_str());
     FitLabelToText(slot);
 }
 
 void OverlayWindow::SetLabelHint(int slot, const std::string& text) {
-    labels_[slot].hint = FromGbk(text);
-    SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
+    Label& label = labels_[slot];
+    std::wstring hint = FromGbk(text);
+    if (hint == label.hint) return;
+    label.hint = std::move(hint);
+    SetTooltipText(label.hwnd, label.hint);
 }
 
 void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
-    labels_[slot].color = ResolveColor(color);
+    const COLORREF resolved = ResolveColor(color);
+    if (resolved == labels_[slot].color) return;
+    labels_[slot].color = resolved;
     InvalidateRect(labels_[slot].hwnd, nullptr, TRUE);
 }
 

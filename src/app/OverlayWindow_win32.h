@@ -69,6 +69,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     struct Label {
         HWND hwnd = nullptr;
         COLORREF color = 0;
+        std::wstring caption;
         std::wstring hint;
     };
 

@@ -3,13 +3,13 @@
 #include "settings/SettingsDialog_win32.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <string>
 #include <utility>
 
 #include "app/ErrorReporter.h"
+#include "app/LazyLibrary_win32.h"
 #include "app/SystemColor_win32.h"
 #include "app/TfrmMain.h"
 #include "settings/ColorList.h"
@@ -501,7 +501,7 @@ void SettingsDialog::SetOuterHeight(int height) {
 }
 
 void SettingsDialog::OpenUrl(const std::string& address) {
-    ShellExecuteW(hwnd_, L"open", FromGbk(address).c_str(), nullptr, nullptr, SW_SHOW);
+    ShellOpen(hwnd_, FromGbk(address).c_str());
 }
 
 // --- messages ------------------------------------------------------------------------------------

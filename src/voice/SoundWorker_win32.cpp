@@ -1,11 +1,10 @@
 // Clip resources, the worker thread and synchronous playback from memory.
 #include "voice/SoundWorker_win32.h"
 
-#include <mmsystem.h>
-
 #include <array>
 #include <string>
 
+#include "app/LazyLibrary_win32.h"
 #include "voice/NumberClips.h"
 #include "voice/TMyThread.h"
 #include "voice/WorkerProtocol.h"
@@ -45,7 +44,7 @@ struct SoundWorker::Shared : public WorkerQueue, public ClipPlayer {
         if (index < 0 || index >= kClipCount || clips[index] == nullptr) return;
         // Locked anew for every play; a null image would make sndPlaySoundA stop all sound.
         const void* image = LockResource(clips[index]);
-        if (image != nullptr) sndPlaySoundA(static_cast<LPCSTR>(image), SND_MEMORY);
+        if (image != nullptr) PlayWavFromMemory(image);
     }
 };
 

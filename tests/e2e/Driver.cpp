@@ -487,10 +487,12 @@ void RightClick(HWND hwnd) {
     RightClick(Centre(hwnd));
 }
 
-void Drag(POINT from, POINT to, int steps) {
+namespace {
+
+void DragWith(DWORD downFlag, DWORD upFlag, POINT from, POINT to, int steps) {
     MoveMouse(from);
     DWORD thread = GetWindowThreadProcessId(WindowFromPoint(from), nullptr);
-    std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_LEFTDOWN)};
+    std::vector<INPUT> inputs{MouseInput(downFlag)};
     Send(inputs);
     // Moves sent before the target has taken the mouse (SetCapture, or the system's window-move
     // loop started from its button-down handler) would be lost, shortening the drag.
@@ -508,8 +510,18 @@ void Drag(POINT from, POINT to, int steps) {
         MoveMouse({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(15));
-    inputs = {MoveInput(to), MouseInput(MOUSEEVENTF_LEFTUP)};
+    inputs = {MoveInput(to), MouseInput(upFlag)};
     Send(inputs);
+}
+
+}  // namespace
+
+void Drag(POINT from, POINT to, int steps) {
+    DragWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, from, to, steps);
+}
+
+void RightDrag(POINT from, POINT to, int steps) {
+    DragWith(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, from, to, steps);
 }
 
 void KeyDown(WORD vk) {

@@ -153,6 +153,8 @@ void RightClick(HWND hwnd);
 // Left button down at from, moves to to in steps, up at to. Waits (up to 1 s) for the target
 // to capture the mouse before moving, so a window-moving drag loses no distance.
 void Drag(POINT from, POINT to, int steps = 8);
+// The same with the right button.
+void RightDrag(POINT from, POINT to, int steps = 8);
 
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);

@@ -147,14 +147,7 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
     Start(kBuiltInLayout);
     const RECT before = ScreenRect(main);
     const POINT from = Centre(Panel(2));
-    MoveMouse(from);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    SendInput(1, &input, sizeof(input));
-    for (int step = 1; step <= 8; ++step) MoveMouse(POINT{from.x + 5 * step, from.y + 3 * step});
-    input.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(1, &input, sizeof(input));
+    RightDrag(from, POINT{from.x + 40, from.y + 24});
     ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000));
     const RECT after = ScreenRect(main);
     EXPECT_EQ(after.left - before.left, 40);
