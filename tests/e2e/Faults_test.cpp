@@ -1,0 +1,594 @@
+// Bad settings files and file-system faults, end to end: whatever the file holds or whatever
+// happens to it, the program runs, its dialog opens and closes, it exits cleanly, and the file
+// afterwards holds either its old bytes or the whole new content, never a mix or nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+constexpr int kTitleColor = 705, kTimer = 701, kCircle = 702, kSec = 703, kLastSec = 704,
+              kSortType = 706, kTop = 707;
+const std::wstring kEmptyDurationBox = L"'' is not a valid integer value.";
+const std::string kRevive = "\xB8\xB4\xBB\xEE";  // 复活
+const std::wstring kTypedTitle = L"新的";
+
+std::vector<std::string> KeyOrder() {
+    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
+                                     "IsCircle"};
+    for (int slot = 1; slot <= 8; ++slot) {
+        for (const char* name : {"Title", "HotKey", "Seconds"})
+            keys.push_back(name + std::to_string(slot));
+    }
+    keys.push_back("TitleColor");
+    keys.push_back("TopMost");
+    return keys;
+}
+
+// Every key with a valid value, as "key=value" lines without endings: four slots, slot N on
+// key FN lasting 10 N + 2 seconds.
+std::vector<std::string> KeyLines(const std::map<std::string, std::string>& changes = {}) {
+    std::map<std::string, std::string> values = {
+        {"SortType", "\xB6\xE0\xC5\xC5"},
+        {"TimerCounter", "4"},
+        {"IsSecondCounter", "0"},
+        {"LastSecond", "5"},
+        {"IsCircle", "0"},
+        {"TitleColor", "255"},
+        {"TopMost", "1"},
+    };
+    for (int slot = 1; slot <= 8; ++slot) {
+        const std::string n = std::to_string(slot);
+        values["Title" + n] = slot == 1 ? kRevive : "t" + n;
+        values["HotKey" + n] = "F" + n;
+        values["Seconds" + n] = std::to_string(10 * slot + 2);
+    }
+    for (const auto& [key, value] : changes) values[key] = value;
+    std::vector<std::string> lines;
+    for (const std::string& key : KeyOrder()) lines.push_back(key + "=" + values[key]);
+    return lines;
+}
+
+// Joins lines, taking their endings in turn from `endings`.
+std::string Join(const std::vector<std::string>& lines, std::vector<std::string> endings) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += lines[i] + endings[i % endings.size()];
+    return text;
+}
+
+std::string ValidFile(const std::vector<std::string>& endings = {"\r\n"}) {
+    std::vector<std::string> lines = {"[Common]"};
+    for (const std::string& line : KeyLines()) lines.push_back(line);
+    return Join(lines, endings);
+}
+
+// Reproducible bytes of every value, NUL, CR, LF, '[' and '=' included.
+std::string Garbage(std::size_t size, std::uint32_t seed) {
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = static_cast<char>(seed >> 24);
+    }
+    return bytes;
+}
+
+// --- an independent reading of the file, as the oracle for "the whole new content" --------------
+
+struct Line {
+    std::string text, ending;
+};
+
+std::vector<Line> SplitLines(const std::string& bytes) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back({bytes.substr(start), ""});
+            break;
+        }
+        const std::size_t next = bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        lines.push_back({bytes.substr(start, end - start), bytes.substr(end, next - end)});
+        start = next;
+    }
+    return lines;
+}
+
+std::string Trim(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The file split into the values of our keys in the first [Common] section (the first line of
+// each name) and every other line, endings included, in order.
+struct Reading {
+    std::map<std::string, std::string> values;
+    std::vector<std::string> otherLines;
+};
+
+Reading Read(const std::string& bytes) {
+    const std::vector<std::string> keys = KeyOrder();
+    Reading reading;
+    enum { Before, Inside, After } where = Before;
+    bool first = true;
+    for (const Line& line : SplitLines(bytes)) {
+        std::string text = line.text;
+        if (first && text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+        first = false;
+        const std::string trimmed = Trim(text);
+        if (!trimmed.empty() && trimmed[0] == '[' && trimmed.find(']') != std::string::npos) {
+            const std::string name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+            if (where == Inside) where = After;
+            if (where == Before && SameName(name, "Common")) where = Inside;
+        } else if (where == Inside && text.find('=') != std::string::npos && trimmed[0] != ';') {
+            const std::string key = Trim(text.substr(0, text.find('=')));
+            const auto known = std::find_if(keys.begin(), keys.end(),
+                                            [&](const std::string& k) { return SameName(key, k); });
+            if (known != keys.end() && !reading.values.contains(*known)) {
+                reading.values[*known] = text.substr(text.find('=') + 1);
+                continue;
+            }
+        }
+        reading.otherLines.push_back(line.text + line.ending);
+    }
+    return reading;
+}
+
+// --- faults ------------------------------------------------------------------------------------
+
+// A handle on the settings file from another process, as an editor, a backup tool or a virus
+// scanner would hold it.
+class FileHolder {
+  public:
+    ~FileHolder() { Release(); }
+    void Hold(const std::wstring& path, DWORD share) {
+        Release();
+        handle_ = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle_, INVALID_HANDLE_VALUE) << "cannot hold the settings file";
+    }
+    void Release() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+enum class Fault {
+    None,
+    LockedAtStart,     // held with no sharing while the program starts, released afterwards
+    LockedAtClose,     // held with no sharing while the dialog closes
+    HeldOpenAtClose,   // held with full sharing while the dialog closes
+    ReadOnly,          // read-only attribute set while the program runs
+    Deleted,           // deleted while the program runs
+    DirectoryAtStart,  // a folder of that name instead of the file from the start
+    DirectoryLater,    // the file replaced by a folder while the program runs
+    FolderFull,        // no temp file can be made beside it (see TakeAllTempNames)
+};
+
+enum class After {
+    OldBytes,     // the file holds exactly what it held before
+    NewContent,   // every key holds what the dialog showed; every other line is kept
+    OnlyTyped,    // the old file but for the title typed in; keys never loaded are kept
+    NoFile,       // there is still no file
+    StillFolder,  // the folder is still there
+};
+
+struct FaultCase {
+    std::string name;
+    std::function<std::string()> file;  // the settings file's bytes before the start
+    Fault fault;
+    // Nothing usable was loaded: the start-up filling and each new dialog's filling report the
+    // empty duration, and a counting slot's ticks report the empty last-seconds text.
+    bool emptyDurationBox;
+    After after;
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The program makes its temp file with GetTempFileNameW(folder, "tvx"), which tries the names
+// tvx1.tmp .. tvxffff.tmp. With all of them taken by folders, no temp file can be created or
+// written beside the settings file: what a save meets in a folder it may not write to. (Denying
+// writes for real is not possible here: Wine ignores deny ACLs and the read-only mark of a
+// folder, and the tests may run as root, for whom Unix permissions do not hold.)
+// The folders are made by a Unix shell, which Wine starts for a Unix executable: made one by one
+// through Wine, each creation scans the growing folder for a name differing in case only.
+void TakeAllTempNames(const TempDir& dir) {
+    dir.Write(L"take.sh", "printf 'tvx%x.tmp\\n' $(seq 1 65535) | xargs mkdir && : > taken\n");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"sh take.sh";
+    ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.Path().c_str(), &startup, &process))
+        << "cannot run /bin/sh";
+    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+    if (process.hThread != nullptr) CloseHandle(process.hThread);
+    ASSERT_TRUE(WaitUntil([&] { return dir.Exists(L"taken"); }, 60000, 100));
+    DeleteFileW(dir.File(L"taken").c_str());
+    DeleteFileW(dir.File(L"take.sh").c_str());
+    ASSERT_TRUE(IsFolder(dir.File(L"tvxffff.tmp")));
+}
+
+void FreeAllTempNames(const TempDir& dir) {
+    for (unsigned unique = 1; unique <= 0xFFFF; ++unique) {
+        wchar_t name[16];
+        swprintf(name, 16, L"tvx%x.tmp", unique);
+        RemoveDirectoryW(dir.File(name).c_str());
+    }
+}
+
+// Names in the folder other than the program, its settings file and the temp names we took.
+std::vector<std::wstring> StrayFiles(const TempDir& dir) {
+    std::vector<std::wstring> stray;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(dir.File(L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return stray;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L".." || name == L"tallyvox.exe" || name == L"qorvane.db")
+            continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.rfind(L"tvx", 0) == 0)
+            continue;
+        stray.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return stray;
+}
+
+class FaultTest : public testing::TestWithParam<FaultCase> {
+  protected:
+    TempDir dir;
+    AppProcess app;
+    FileHolder holder;
+    HWND main = nullptr;
+    HWND dialog = nullptr;
+
+    std::wstring SettingsPath() const { return dir.File(L"qorvane.db"); }
+    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Ctl(int id) const { return FindChildById(dialog, id); }
+
+    // Any box of the program, whatever its title.
+    std::vector<std::wstring> VisibleBoxes() const {
+        std::vector<std::wstring> boxes;
+        for (HWND box : FindTopLevelWindows(L"#32770", nullptr, app.Pid())) {
+            if (IsVisible(box)) boxes.push_back(GetText(box) + L": " + MessageBoxText(box).wide);
+        }
+        return boxes;
+    }
+    void ExpectNoBox(const char* when) const {
+        EXPECT_EQ(VisibleBoxes(), std::vector<std::wstring>{}) << when;
+    }
+
+    std::vector<HWND> VisibleDialogs() const {
+        std::vector<HWND> shown;
+        for (HWND hwnd : FindTopLevelWindows(L"TfrmSets", L"设置", app.Pid())) {
+            if (IsVisible(hwnd)) shown.push_back(hwnd);
+        }
+        return shown;
+    }
+
+    void OpenMenu() {
+        RightClick(Panel(1));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }, 3000))
+            << "the popup menu opens";
+    }
+
+    // With nothing loaded, the new dialog's filling reports the empty duration first.
+    void OpenDialog(bool fillingBox) {
+        ASSERT_NO_FATAL_FAILURE(OpenMenu());
+        PressKey('S');
+        if (fillingBox) {
+            HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
+            ASSERT_NE(box, nullptr) << "the dialog's filling reports the empty duration";
+            EXPECT_EQ(MessageBoxText(box).wide, kEmptyDurationBox);
+            ASSERT_TRUE(PressMessageBoxOk(box));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().size() == 1; }, 5000))
+            << "the settings dialog opens";
+        dialog = VisibleDialogs().front();
+        // Off the overlay, which may be stacked above its own dialog under Wine without a
+        // window manager and would take the clicks meant for the dialog.
+        SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT overlay = ScreenRect(main);
+        ASSERT_TRUE(WaitUntil([&] {
+            RECT d = ScreenRect(dialog), overlap;
+            return !IntersectRect(&overlap, &d, &overlay);
+        }));
+    }
+
+    // Types a new title for slot 2 as a user does, so that a save is visible in the file.
+    void TypeTitle2() {
+        HWND box = Ctl(402);
+        Click(box);
+        ASSERT_TRUE(WaitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
+                   info.hwndFocus == box;
+        }));
+        PressKey(VK_HOME);
+        PressKeys({VK_SHIFT, VK_END});
+        TypeText(kTypedTitle);
+        ASSERT_TRUE(WaitUntil([&] { return GetText(box) == kTypedTitle; }));
+    }
+
+    // What the dialog's controls show, as the file holds them after a save.
+    std::map<std::string, std::string> Shown() const {
+        auto checked = [&](int id) {
+            return SendMessageW(Ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+        };
+        std::map<std::string, std::string> shown;
+        shown["SortType"] = GetTextGbk(Ctl(kSortType));
+        shown["TimerCounter"] = GetTextGbk(Ctl(kTimer));
+        shown["IsSecondCounter"] = checked(kSec);
+        shown["LastSecond"] = GetTextGbk(Ctl(kLastSec));
+        shown["IsCircle"] = checked(kCircle);
+        for (int slot = 1; slot <= 8; ++slot) {
+            const std::string n = std::to_string(slot);
+            shown["Title" + n] = GetTextGbk(Ctl(400 + slot));
+            shown["HotKey" + n] = GetTextGbk(Ctl(500 + slot));
+            shown["Seconds" + n] = GetTextGbk(Ctl(600 + slot));
+        }
+        const int color = ComboSelection(Ctl(kTitleColor));
+        shown["TitleColor"] =
+            color < 0 ? "-16777216"
+                      : std::to_string(static_cast<std::int32_t>(
+                            static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), color))));
+        shown["TopMost"] = checked(kTop);
+        return shown;
+    }
+
+    void CloseDialog() {
+        PressKeys({VK_MENU, VK_F4});
+        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().empty(); }, 5000))
+            << "the dialog closes";
+        dialog = nullptr;
+    }
+
+    // A double click starts slot 1 and its count goes down; another stops it. With nothing
+    // loaded the last-seconds text is empty, and every tick after its count reports it with
+    // the conversion box, which holds the overlay until it is pressed away.
+    void SlotCounts(bool tickBox) {
+        const std::wstring before = GetText(Panel(1));
+        DoubleClick(Panel(1));
+        std::wstring now;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                now = GetText(Panel(1));
+                return now != before && !now.empty();
+            },
+            3000))
+            << "slot 1 counts; shows " << ToUtf8(now);
+        if (!tickBox) {
+            DoubleClick(Panel(1));
+            return;
+        }
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            HWND box = WaitForMessageBox(L"Tallyvox", 3000, app.Pid());
+            ASSERT_NE(box, nullptr) << "a tick reports the empty last-seconds text";
+            EXPECT_EQ(MessageBoxText(box).wide, kEmptyDurationBox);
+            ASSERT_TRUE(PressMessageBoxOk(box));
+            DoubleClick(Panel(1));
+            // Stopped when no tick changes the count or opens a box for longer than a tick.
+            const std::wstring stoppedAt = GetText(Panel(1));
+            if (!WaitUntil(
+                    [&] {
+                        return GetText(Panel(1)) != stoppedAt ||
+                               CountMessageBoxes(L"Tallyvox", app.Pid()) > 0;
+                    },
+                    1500)) {
+                return;
+            }
+        }
+        ADD_FAILURE() << "slot 1 does not stop";
+    }
+
+    void ExitByMenu() {
+        ASSERT_NO_FATAL_FAILURE(OpenMenu());
+        PressKey('X');  // "退出(&X)"
+        const std::optional<DWORD> code = app.WaitExit(5000);
+        ASSERT_TRUE(code.has_value()) << "the program exits";
+        EXPECT_EQ(*code, 0u);
+    }
+};
+
+TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
+    const FaultCase& c = GetParam();
+    const std::string before = c.file();
+    if (c.fault == Fault::DirectoryAtStart) {
+        ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
+    } else {
+        dir.WriteSettings(before);
+    }
+    if (c.fault == Fault::LockedAtStart) {
+        ASSERT_NO_FATAL_FAILURE(holder.Hold(SettingsPath(), 0));
+    }
+
+    ASSERT_TRUE(app.StartIn(dir));
+    main = app.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    if (c.emptyDurationBox) {
+        HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
+        ASSERT_NE(box, nullptr) << "the start-up filling reports the empty duration";
+        EXPECT_EQ(MessageBoxText(box).wide, kEmptyDurationBox);
+        ASSERT_TRUE(PressMessageBoxOk(box));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }, 10000));
+    holder.Release();
+    ExpectNoBox("after start-up");
+
+    switch (c.fault) {
+        case Fault::ReadOnly:
+            ASSERT_TRUE(SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+            break;
+        case Fault::Deleted:
+            ASSERT_TRUE(DeleteFileW(SettingsPath().c_str()));
+            break;
+        case Fault::DirectoryLater:
+            ASSERT_TRUE(DeleteFileW(SettingsPath().c_str()));
+            ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
+            break;
+        case Fault::FolderFull:
+            ASSERT_NO_FATAL_FAILURE(TakeAllTempNames(dir));
+            break;
+        default:
+            break;
+    }
+
+    ASSERT_NO_FATAL_FAILURE(SlotCounts(c.emptyDurationBox));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog(c.emptyDurationBox));
+    ASSERT_NO_FATAL_FAILURE(TypeTitle2());
+    const std::map<std::string, std::string> shown = Shown();
+    if (c.fault == Fault::LockedAtClose) {
+        ASSERT_NO_FATAL_FAILURE(holder.Hold(SettingsPath(), 0));
+    }
+    if (c.fault == Fault::HeldOpenAtClose) {
+        ASSERT_NO_FATAL_FAILURE(
+            holder.Hold(SettingsPath(), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    }
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    holder.Release();
+    ExpectNoBox("after the dialog closed");
+    EXPECT_TRUE(app.IsRunning());
+    ASSERT_NO_FATAL_FAILURE(ExitByMenu());
+
+    if (c.fault == Fault::FolderFull) FreeAllTempNames(dir);
+    EXPECT_EQ(StrayFiles(dir), std::vector<std::wstring>{}) << "no temp file is left behind";
+    if (c.fault == Fault::ReadOnly) {
+        EXPECT_TRUE(GetFileAttributesW(SettingsPath().c_str()) & FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    switch (c.after) {
+        case After::NoFile:
+            EXPECT_FALSE(dir.Exists(L"qorvane.db")) << "the program never creates its file";
+            break;
+        case After::StillFolder:
+            EXPECT_TRUE(IsFolder(SettingsPath()));
+            break;
+        case After::OldBytes: {
+            const std::string now = dir.ReadSettings();
+            EXPECT_EQ(now.size(), before.size());
+            EXPECT_TRUE(now == before) << "the file changed";
+            break;
+        }
+        case After::OnlyTyped: {
+            const Reading old = Read(before), now = Read(dir.ReadSettings());
+            for (const std::string& key : KeyOrder()) {
+                ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
+                EXPECT_EQ(HexBytes(now.values.at(key)),
+                          HexBytes(key == "Title2" ? ToGbk(kTypedTitle) : old.values.at(key)))
+                    << key;
+            }
+            EXPECT_EQ(now.otherLines, old.otherLines);
+            break;
+        }
+        case After::NewContent: {
+            const Reading old = Read(before), now = Read(dir.ReadSettings());
+            for (const std::string& key : KeyOrder()) {
+                ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
+                EXPECT_EQ(HexBytes(now.values.at(key)), HexBytes(shown.at(key))) << key;
+            }
+            EXPECT_EQ(FromGbk(now.values.at("Title2")), kTypedTitle) << "the typed title is saved";
+            ASSERT_EQ(now.otherLines.size(), old.otherLines.size()) << "lines were lost or added";
+            for (std::size_t i = 0; i < old.otherLines.size(); ++i) {
+                EXPECT_TRUE(now.otherLines[i] == old.otherLines[i])
+                    << "line " << i << " changed; was " << old.otherLines[i].size() << " bytes";
+            }
+            break;
+        }
+    }
+}
+
+std::string OneMegabyte(char fill) {
+    return std::string(1 << 20, fill);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FaultTest,
+    testing::Values(
+        FaultCase{"CrlfFile", [] { return ValidFile(); }, Fault::None, false, After::NewContent},
+        FaultCase{"LfOnly", [] { return ValidFile({"\n"}); }, Fault::None, false,
+                  After::NewContent},
+        FaultCase{"MixedLineEnds",
+                  [] {
+                      return ValidFile({"\r\n", "\n", "\r", "\n"});
+                  },
+                  Fault::None, false, After::NewContent},
+        FaultCase{"Utf8Bom", [] { return "\xEF\xBB\xBF" + ValidFile(); }, Fault::None, false,
+                  After::NewContent},
+        FaultCase{"DuplicateSections",
+                  [] {
+                      return ValidFile() + "[Other]\r\nTitle2=x\r\n[COMMON]\r\n" +
+                             Join(KeyLines({{"Title2", "second"}, {"Seconds1", "bad"}}), {"\r\n"});
+                  },
+                  Fault::None, false, After::NewContent},
+        // Only the first section of a name counts, even when it is empty and a later one is not.
+        FaultCase{"EmptyFirstOfDuplicateSections", [] { return "[Common]\r\n\r\n" + ValidFile(); },
+                  Fault::None, true, After::OldBytes},
+        FaultCase{"MegabyteLines",
+                  [] {
+                      // A comment, an unknown key and a title of 1 MB each, and a last line of
+                      // 1 MB without an ending. The title is read cut to its first 2046 bytes.
+                      std::string title;
+                      while (title.size() < (1u << 20)) title += "\xB1\xEA";  // 标
+                      std::vector<std::string> lines = {";" + OneMegabyte('c'), "[Common]"};
+                      for (const std::string& line : KeyLines({{"Title8", title}}))
+                          lines.push_back(line);
+                      lines.push_back("Notes=" + OneMegabyte('n'));
+                      return Join(lines, {"\r\n"}) + OneMegabyte('z');
+                  },
+                  Fault::None, false, After::NewContent},
+        FaultCase{"BinaryGarbage", [] { return Garbage(256 * 1024, 7); }, Fault::None, true,
+                  After::OldBytes},
+        FaultCase{"GarbageAfterTheKeys", [] { return ValidFile() + Garbage(64 * 1024, 11); },
+                  Fault::None, false, After::NewContent},
+        // Nothing was loaded, so only what the user typed may be written once the file is free.
+        FaultCase{"LockedAtStart", [] { return ValidFile(); }, Fault::LockedAtStart, true,
+                  After::OnlyTyped},
+        FaultCase{"LockedAtClose", [] { return ValidFile(); }, Fault::LockedAtClose, false,
+                  After::OldBytes},
+        // Wine cannot replace a file that is open anywhere, so the save is refused.
+        FaultCase{"HeldOpenAtClose", [] { return ValidFile(); }, Fault::HeldOpenAtClose, false,
+                  After::OldBytes},
+        FaultCase{"ReadOnly", [] { return ValidFile(); }, Fault::ReadOnly, false, After::OldBytes},
+        FaultCase{"DeletedWhileRunning", [] { return ValidFile(); }, Fault::Deleted, false,
+                  After::NoFile},
+        FaultCase{"FolderAtStart", [] { return std::string(); }, Fault::DirectoryAtStart, true,
+                  After::StillFolder},
+        FaultCase{"ReplacedByFolderWhileRunning", [] { return ValidFile(); }, Fault::DirectoryLater,
+                  false, After::StillFolder},
+        FaultCase{"NoTempFilePossible", [] { return ValidFile(); }, Fault::FolderFull, false,
+                  After::OldBytes}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace tallyvox::e2e
