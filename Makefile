@@ -1,5 +1,5 @@
 # Everyday entry points; the real work is in CMakePresets.json and scripts/.
-.PHONY: all run test build dist bench fuzz format clean bootstrap
+.PHONY: all run test build dist bench fuzz soak format clean bootstrap
 
 all: build
 
@@ -44,6 +44,15 @@ fuzz: bootstrap
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	tests/fuzz/fuzz_all.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# All eight slots counting and speaking for SOAK_SECONDS under Wine while the program's GDI, USER,
+# handle and memory counts are sampled; `make test` runs the same test (e2e.SoakTest) for 60 s.
+SOAK_SECONDS ?= 600
+soak: bootstrap
+	cmake --preset mingw
+	cmake --build --preset mingw --target tallyvox_e2e
+	TALLYVOX_SOAK_SECONDS=$(SOAK_SECONDS) tests/e2e/run_under_wine.sh build/mingw/tallyvox_e2e.exe \
+		--gtest_filter='SoakTest.*'
 
 # Native unit tests and short fuzz runs first, then the e2e tests under Wine; all always run,
 # any failing fails.
