@@ -1,6 +1,8 @@
 // Loading shell32 and winmm on first use.
 #include "app/LazyLibrary_win32.h"
 
+#include <commctrl.h>
+
 namespace tallyvox {
 
 namespace {
@@ -14,6 +16,17 @@ Function Resolve(const wchar_t* dll, const char* name) {
 }
 
 }  // namespace
+
+bool LoadCommonControls() {
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const bool loaded = [] {
+        const auto init = Resolve<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
+        if (init == nullptr) return false;
+        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+        return init(&classes) != FALSE;
+    }();
+    return loaded;
+}
 
 void ShellOpen(HWND owner, const wchar_t* target) {
     using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);

@@ -2,8 +2,6 @@
 // message loop; shuts down in the reverse order.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <exception>
 #include <memory>
 #include <string>
@@ -110,8 +108,6 @@ class Application : public OverlayCommands {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace tallyvox;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
     try {
         Application app(instance);
         app.FormCreate();

@@ -7,6 +7,7 @@
 
 #include "app/Colors.h"
 #include "app/ErrorReporter.h"
+#include "app/LazyLibrary_win32.h"
 #include "app/SlotLayout.h"
 #include "app/SystemColor_win32.h"
 #include "app/TfrmMain.h"
@@ -76,7 +77,6 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
 
     CreateSlots();
-    CreateTooltips();
     CreateMenu();
 }
 
@@ -114,7 +114,9 @@ void OverlayWindow::CreateSlots() {
     }
 }
 
+// The tooltips come with the first hover over the overlay, so a start loads no common controls.
 void OverlayWindow::CreateTooltips() {
+    if (tooltip_ != nullptr || !LoadCommonControls()) return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                nullptr, instance_, nullptr);
@@ -129,6 +131,7 @@ void OverlayWindow::CreateTooltips() {
             SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
         }
         SetTooltipText(panels_[slot]->Handle(), kPanelHint);
+        SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
     }
 }
 
@@ -169,6 +172,7 @@ void OverlayWindow::FitLabelToText(int slot) {
 }
 
 void OverlayWindow::SetTooltipText(HWND tool, const std::wstring& text) {
+    if (tooltip_ == nullptr) return;
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.hwnd = hwnd_;
@@ -326,6 +330,10 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             if (frm_ != nullptr) reporter_.Run([&] { frm_->WMHotKey(wParam); });
             return 0;
+        case WM_SETCURSOR:
+            // A child under the mouse asks its parent first: the overlay is being hovered.
+            CreateTooltips();
+            break;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);

@@ -113,6 +113,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
       reporter_(reporter),
       settingsPath_(std::move(settingsPath)),
       sets_(frm, *this) {
+    LoadCommonControls();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &SettingsDialog::WndProc;

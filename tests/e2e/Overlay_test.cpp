@@ -155,6 +155,22 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
     PressKey(VK_ESCAPE);
 }
 
+TEST_F(OverlayTest, HoveringACountShowsItsHint) {
+    Start(kBuiltInLayout);
+    const POINT centre = Centre(Panel(1));
+    MoveMouse(centre);
+    MoveMouse(POINT{centre.x + 1, centre.y + 1});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            for (HWND tip : FindTopLevelWindows(L"tooltips_class32", nullptr, app.Pid())) {
+                if (IsVisible(tip) && GetText(tip).find(L"双击") != std::wstring::npos) return true;
+            }
+            return false;
+        },
+        5000))
+        << "the hint tells how to move, start and stop, and open the menu";
+}
+
 TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {
     Start(kBuiltInLayout);
     RightClick(Label(1));
