@@ -11,6 +11,7 @@
 #include "app/SlotLayout.h"
 #include "app/SystemColor_win32.h"
 #include "app/TfrmMain.h"
+#include "app/TitleLabel_win32.h"
 #include "text/Gbk_win32.h"
 #include "timers/TimerSlot.h"
 
@@ -93,16 +94,16 @@ void OverlayWindow::Bind(TfrmMain& frm, OverlayCommands& commands) {
 }
 
 void OverlayWindow::CreateSlots() {
+    RegisterTitleLabelClass(instance_);
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const SlotPlace place = BuiltInPlaceOf(slot);
         Label& label = labels_[slot];
         label.color = windowText;
         label.caption = L"标题" + std::to_wstring(slot);
-        // SS_NOTIFY lets the label own its mouse input (for its tooltip); it acts on none.
+        // The label owns its mouse input (for its tooltip) and acts on none.
         label.hwnd = CreateWindowExW(
-            0, L"STATIC", label.caption.c_str(),
-            WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, place.labelLeft,
+            0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE, place.labelLeft,
             place.labelTop, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelIdBase + slot)), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
