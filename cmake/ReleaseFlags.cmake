@@ -8,4 +8,7 @@ endif()
 set(_tallyvox_sections $<$<CONFIG:Release>:-ffunction-sections -fdata-sections>)
 target_compile_options(tallyvox PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${_tallyvox_sections}>)
 target_compile_options(tallyvox_core PRIVATE ${_tallyvox_sections})
-target_link_options(tallyvox PRIVATE $<$<CONFIG:Release>:-Wl,--gc-sections -s>)
+# Sections aligned in the file as in memory let Wine map the image instead of copying it into
+# private memory (about 1 MiB less private memory under Wine; Windows maps images either way).
+target_link_options(tallyvox PRIVATE
+                    $<$<CONFIG:Release>:-Wl,--gc-sections -s -Wl,--file-alignment,4096>)
