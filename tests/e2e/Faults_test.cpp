@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -22,18 +23,6 @@ constexpr int kTitleColor = 705, kTimer = 701, kCircle = 702, kSec = 703, kLastS
 const std::wstring kEmptyDurationBox = L"'' is not a valid integer value.";
 const std::string kRevive = "\xB8\xB4\xBB\xEE";  // 复活
 const std::wstring kTypedTitle = L"新的";
-
-std::vector<std::string> KeyOrder() {
-    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
-                                     "IsCircle"};
-    for (int slot = 1; slot <= 8; ++slot) {
-        for (const char* name : {"Title", "HotKey", "Seconds"})
-            keys.push_back(name + std::to_string(slot));
-    }
-    keys.push_back("TitleColor");
-    keys.push_back("TopMost");
-    return keys;
-}
 
 // Every key with a valid value, as "key=value" lines without endings: four slots, slot N on
 // key FN lasting 10 N + 2 seconds.
@@ -55,7 +44,7 @@ std::vector<std::string> KeyLines(const std::map<std::string, std::string>& chan
     }
     for (const auto& [key, value] : changes) values[key] = value;
     std::vector<std::string> lines;
-    for (const std::string& key : KeyOrder()) lines.push_back(key + "=" + values[key]);
+    for (const std::string& key : SettingsKeyOrder()) lines.push_back(key + "=" + values[key]);
     return lines;
 }
 
@@ -125,7 +114,7 @@ struct Reading {
 };
 
 Reading Read(const std::string& bytes) {
-    const std::vector<std::string> keys = KeyOrder();
+    const std::vector<std::string> keys = SettingsKeyOrder();
     Reading reading;
     enum { Before, Inside, After } where = Before;
     bool first = true;
@@ -502,7 +491,7 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
         }
         case After::OnlyTyped: {
             const Reading old = Read(before), now = Read(dir.ReadSettings());
-            for (const std::string& key : KeyOrder()) {
+            for (const std::string& key : SettingsKeyOrder()) {
                 ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
                 EXPECT_EQ(HexBytes(now.values.at(key)),
                           HexBytes(key == "Title2" ? ToGbk(kTypedTitle) : old.values.at(key)))
@@ -513,7 +502,7 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
         }
         case After::NewContent: {
             const Reading old = Read(before), now = Read(dir.ReadSettings());
-            for (const std::string& key : KeyOrder()) {
+            for (const std::string& key : SettingsKeyOrder()) {
                 ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
                 EXPECT_EQ(HexBytes(now.values.at(key)), HexBytes(shown.at(key))) << key;
             }

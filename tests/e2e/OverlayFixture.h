@@ -5,10 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 
 namespace tallyvox::e2e {
+
+// The settings file's keys in the order the program writes them.
+inline std::vector<std::string> SettingsKeyOrder() {
+    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
+                                     "IsCircle"};
+    for (int slot = 1; slot <= 8; ++slot) {
+        for (const char* name : {"Title", "HotKey", "Seconds"}) {
+            keys.push_back(name + std::to_string(slot));
+        }
+    }
+    keys.push_back("TitleColor");
+    keys.push_back("TopMost");
+    return keys;
+}
 
 class OverlayFixture : public testing::Test {
   protected:

@@ -39,19 +39,6 @@ const std::string kRevive = "\xB8\xB4\xBB\xEE";             // 复活
 const std::string kNewTitle = "\xD0\xC2\xB5\xC4";           // 新的
 const std::string kDefaultTitle2 = "\xB1\xEA\xCC\xE2\x32";  // 标题2
 
-// The keys in the order the settings file holds them.
-std::vector<std::string> KeyOrder() {
-    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
-                                     "IsCircle"};
-    for (int slot = 1; slot <= 8; ++slot) {
-        for (const char* name : {"Title", "HotKey", "Seconds"})
-            keys.push_back(name + std::to_string(slot));
-    }
-    keys.push_back("TitleColor");
-    keys.push_back("TopMost");
-    return keys;
-}
-
 // A settings file holding every key: four slots in two columns, slot N lasting 10 N + 2
 // seconds on key FN, red titles, always on top. `changes` replaces single values.
 std::string Settings(const std::map<std::string, std::string>& changes = {}) {
@@ -67,7 +54,7 @@ std::string Settings(const std::map<std::string, std::string>& changes = {}) {
     }
     for (const auto& [key, value] : changes) values[key] = value;
     std::string text = "[Common]\n";
-    for (const std::string& key : KeyOrder()) text += key + "=" + values[key] + "\n";
+    for (const std::string& key : SettingsKeyOrder()) text += key + "=" + values[key] + "\n";
     return Crlf(text);
 }
 
@@ -406,7 +393,7 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
         file = dir.ReadSettings();
         return file != before;
     })) << "closing writes the settings file";
-    for (const std::string& key : KeyOrder()) {
+    for (const std::string& key : SettingsKeyOrder()) {
         EXPECT_EQ(HexBytes(ValueIn(file, key)), HexBytes(shown[key])) << key;
     }
     // And those are the changes made above.
