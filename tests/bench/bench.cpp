@@ -81,40 +81,8 @@ struct ColourCounts {
     int first = 0, second = 0;
 };
 ColourCounts CountColours(const RECT& rect, COLORREF first, COLORREF second) {
-    ColourCounts counts;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return counts;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr && bits != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        SelectObject(memory, old);
-        auto dib = [](COLORREF c) {
-            return static_cast<DWORD>((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
-        };
-        const DWORD a = dib(first), b = dib(second);
-        const auto* pixels = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < width * height; ++i) {
-            const DWORD p = pixels[i] & 0x00FFFFFF;
-            counts.first += p == a;
-            counts.second += p == b;
-        }
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return counts;
+    const std::vector<int> counts = CountPixels(rect, std::vector<COLORREF>{first, second});
+    return {counts[0], counts[1]};
 }
 
 // Looked up without sending the target any message, which would wait for its start-up to end.

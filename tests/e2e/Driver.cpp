@@ -640,10 +640,11 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
-int CountPixels(const RECT& rect, COLORREF colour) {
+std::vector<int> CountPixels(const RECT& rect, const std::vector<COLORREF>& colours) {
+    std::vector<int> counts(colours.size(), 0);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return 0;
+    if (width <= 0 || height <= 0) return counts;
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -656,23 +657,31 @@ int CountPixels(const RECT& rect, COLORREF colour) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    int count = 0;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         // One grab instead of a GetPixel per pixel, which would take seconds under Wine.
         BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
         SelectObject(memory, old);
         // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-        uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        std::vector<uint32_t> wanted;
+        for (COLORREF colour : colours) {
+            wanted.push_back((GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
+                             GetBValue(colour));
+        }
         auto* pixels = static_cast<const uint32_t*>(bits);
         for (int i = 0; i < width * height; ++i) {
-            if ((pixels[i] & 0x00FFFFFF) == wanted) ++count;
+            const uint32_t pixel = pixels[i] & 0x00FFFFFF;
+            for (std::size_t c = 0; c < wanted.size(); ++c) counts[c] += pixel == wanted[c];
         }
     }
     if (bitmap) DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return count;
+    return counts;
+}
+
+int CountPixels(const RECT& rect, COLORREF colour) {
+    return CountPixels(rect, std::vector<COLORREF>{colour}).front();
 }
 
 int CountPixels(HWND hwnd, COLORREF colour) {

@@ -179,7 +179,10 @@ LRESULT ComboItemData(HWND combo, int index);
 COLORREF ScreenPixel(int x, int y);  // GetPixel(GetDC(NULL), x, y)
 // Pixels of exactly colour (0x00BBGGRR) inside rect (screen coordinates), from one screen grab.
 int CountPixels(const RECT& screen_rect, COLORREF colour);
-int CountPixels(HWND hwnd, COLORREF colour);  // in the window's screen rect
+int CountPixels(HWND hwnd, COLORREF colour);
+// The same for several colours at once, from one screen grab: one count per colour.
+std::vector<int> CountPixels(const RECT& screen_rect,
+                             const std::vector<COLORREF>& colours);  // in the window's screen rect
 
 // --- message boxes -------------------------------------------------------------------------------
 

@@ -24,30 +24,6 @@ const std::wstring kEmptyDurationBox = L"'' is not a valid integer value.";
 const std::string kRevive = "\xB8\xB4\xBB\xEE";  // 复活
 const std::wstring kTypedTitle = L"新的";
 
-// Every key with a valid value, as "key=value" lines without endings: four slots, slot N on
-// key FN lasting 10 N + 2 seconds.
-std::vector<std::string> KeyLines(const std::map<std::string, std::string>& changes = {}) {
-    std::map<std::string, std::string> values = {
-        {"SortType", "\xB6\xE0\xC5\xC5"},
-        {"TimerCounter", "4"},
-        {"IsSecondCounter", "0"},
-        {"LastSecond", "5"},
-        {"IsCircle", "0"},
-        {"TitleColor", "255"},
-        {"TopMost", "1"},
-    };
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        values["Title" + n] = slot == 1 ? kRevive : "t" + n;
-        values["HotKey" + n] = "F" + n;
-        values["Seconds" + n] = std::to_string(10 * slot + 2);
-    }
-    for (const auto& [key, value] : changes) values[key] = value;
-    std::vector<std::string> lines;
-    for (const std::string& key : SettingsKeyOrder()) lines.push_back(key + "=" + values[key]);
-    return lines;
-}
-
 // Joins lines, taking their endings in turn from `endings`.
 std::string Join(const std::vector<std::string>& lines, std::vector<std::string> endings) {
     std::string text;
@@ -57,7 +33,7 @@ std::string Join(const std::vector<std::string>& lines, std::vector<std::string>
 
 std::string ValidFile(const std::vector<std::string>& endings = {"\r\n"}) {
     std::vector<std::string> lines = {"[Common]"};
-    for (const std::string& line : KeyLines()) lines.push_back(line);
+    for (const std::string& line : FullSettingsLines()) lines.push_back(line);
     return Join(lines, endings);
 }
 
@@ -537,7 +513,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"DuplicateSections",
                   [] {
                       return ValidFile() + "[Other]\r\nTitle2=x\r\n[COMMON]\r\n" +
-                             Join(KeyLines({{"Title2", "second"}, {"Seconds1", "bad"}}), {"\r\n"});
+                             Join(FullSettingsLines({{"Title2", "second"}, {"Seconds1", "bad"}}),
+                                  {"\r\n"});
                   },
                   Fault::None, false, After::NewContent},
         // Only the first section of a name counts, even when it is empty and a later one is not.
@@ -550,7 +527,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string title;
                       while (title.size() < (1u << 20)) title += "\xB1\xEA";  // 标
                       std::vector<std::string> lines = {";" + OneMegabyte('c'), "[Common]"};
-                      for (const std::string& line : KeyLines({{"Title8", title}}))
+                      for (const std::string& line : FullSettingsLines({{"Title8", title}}))
                           lines.push_back(line);
                       lines.push_back("Notes=" + OneMegabyte('n'));
                       return Join(lines, {"\r\n"}) + OneMegabyte('z');

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,32 @@ inline std::vector<std::string> SettingsKeyOrder() {
     keys.push_back("TitleColor");
     keys.push_back("TopMost");
     return keys;
+}
+
+// Every key with a valid value, as "key=value" lines in write order without line ends: four
+// slots in two columns, slot N lasting 10 N + 2 seconds on key FN, slot 1 titled 复活 and the
+// others tN, red titles, always on top. `changes` replaces single values.
+inline std::vector<std::string> FullSettingsLines(
+    const std::map<std::string, std::string>& changes = {}) {
+    std::map<std::string, std::string> values = {
+        {"SortType", "\xB6\xE0\xC5\xC5"},  // 多排
+        {"TimerCounter", "4"},
+        {"IsSecondCounter", "0"},
+        {"LastSecond", "5"},
+        {"IsCircle", "0"},
+        {"TitleColor", "255"},
+        {"TopMost", "1"},
+    };
+    for (int slot = 1; slot <= 8; ++slot) {
+        const std::string n = std::to_string(slot);
+        values["Title" + n] = slot == 1 ? "\xB8\xB4\xBB\xEE" : "t" + n;  // 复活
+        values["HotKey" + n] = "F" + n;
+        values["Seconds" + n] = std::to_string(10 * slot + 2);
+    }
+    for (const auto& [key, value] : changes) values[key] = value;
+    std::vector<std::string> lines;
+    for (const std::string& key : SettingsKeyOrder()) lines.push_back(key + "=" + values[key]);
+    return lines;
 }
 
 class OverlayFixture : public testing::Test {

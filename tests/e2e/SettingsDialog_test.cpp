@@ -39,22 +39,10 @@ const std::string kRevive = "\xB8\xB4\xBB\xEE";             // 复活
 const std::string kNewTitle = "\xD0\xC2\xB5\xC4";           // 新的
 const std::string kDefaultTitle2 = "\xB1\xEA\xCC\xE2\x32";  // 标题2
 
-// A settings file holding every key: four slots in two columns, slot N lasting 10 N + 2
-// seconds on key FN, red titles, always on top. `changes` replaces single values.
+// The full settings file of FullSettingsLines, CRLF.
 std::string Settings(const std::map<std::string, std::string>& changes = {}) {
-    std::map<std::string, std::string> values = {
-        {"SortType", kMulti}, {"TimerCounter", "4"}, {"IsSecondCounter", "0"}, {"LastSecond", "5"},
-        {"IsCircle", "0"},    {"TitleColor", "255"}, {"TopMost", "1"},
-    };
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        values["Title" + n] = slot == 1 ? kRevive : "t" + n;
-        values["HotKey" + n] = "F" + n;
-        values["Seconds" + n] = std::to_string(10 * slot + 2);
-    }
-    for (const auto& [key, value] : changes) values[key] = value;
     std::string text = "[Common]\n";
-    for (const std::string& key : SettingsKeyOrder()) text += key + "=" + values[key] + "\n";
+    for (const std::string& line : FullSettingsLines(changes)) text += line + "\n";
     return Crlf(text);
 }
 
