@@ -21,7 +21,6 @@ namespace {
 constexpr int kTitleColor = 705, kTimer = 701, kCircle = 702, kSec = 703, kLastSec = 704,
               kSortType = 706, kTop = 707;
 const std::wstring kEmptyDurationBox = L"'' is not a valid integer value.";
-const std::string kRevive = "\xB8\xB4\xBB\xEE";  // 复活
 const std::wstring kTypedTitle = L"新的";
 
 // Joins lines, taking their endings in turn from `endings`.
