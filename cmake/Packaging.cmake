@@ -1,4 +1,4 @@
-# Version header for the resources, and the distribution in ${PROJECT_BINARY_DIR}/dist: the
+# The version header for the resources, and the distribution in ${PROJECT_BINARY_DIR}/dist: the
 # portable zip and the NSIS installer (target `dist`, part of the default build when `makensis`
 # is found). Included by CMakeLists.txt after the tallyvox target.
 
@@ -7,9 +7,6 @@ if(NOT TARGET tallyvox)
     return()
 endif()
 
-set(TALLYVOX_GENERATED_DIR "${PROJECT_BINARY_DIR}/generated")
-configure_file("${CMAKE_CURRENT_LIST_DIR}/tallyvox_version.h.in"
-               "${TALLYVOX_GENERATED_DIR}/tallyvox_version.h" @ONLY)
 target_include_directories(tallyvox PRIVATE "${TALLYVOX_GENERATED_DIR}")
 # The resource compiler's dependency scan sees #include only, not the files the .rc embeds.
 file(GLOB _embedded CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/*.ico"

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/Colors.h"
+#include "platform/Window_win32.h"
+#include "timers/SlotDisplay.h"
 
 namespace tallyvox {
 
@@ -11,7 +12,6 @@ namespace {
 
 void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, CountPanel::kClassName, &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = proc;
@@ -19,7 +19,7 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = CountPanel::kClassName;
-    RegisterClassExW(&wc);
+    RegisterClassOnce(wc);
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font,
                        CountPanelListener& listener)
     : slot_(slot), font_(font), color_(kColorBlue), listener_(listener) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    RegisterPanelClass(instance, &CountPanel::WndProc);
+    RegisterPanelClass(instance, &WindowThunk<CountPanel, &CountPanel::HandleMessage>);
     hwnd_ =
         CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, 28, 20, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
@@ -40,20 +40,11 @@ void CountPanel::SetColor(COLORREF color) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK CountPanel::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<CountPanel*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<CountPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT CountPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CountPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_NCCREATE:
+            hwnd_ = hwnd;
+            break;
         case WM_PAINT:
             Paint();
             return 0;
@@ -90,9 +81,6 @@ LRESULT CountPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             listener_.OnPanelMouseMove(slot_);
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-            break;
         default:
             break;
     }
@@ -106,12 +94,12 @@ void CountPanel::Paint() {
     GetClientRect(hwnd_, &rect);
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    const int length = GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()));
+    const std::wstring text = WindowText(hwnd_);
     HGDIOBJ oldFont = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color_);
-    DrawTextW(dc, text.data(), length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(hwnd_, &ps);
 }

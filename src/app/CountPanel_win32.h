@@ -30,8 +30,7 @@ class CountPanel {
     void SetColor(COLORREF color);
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint();
 
     HWND hwnd_ = nullptr;

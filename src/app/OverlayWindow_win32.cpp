@@ -5,13 +5,15 @@
 
 #include <string>
 
-#include "app/Colors.h"
+#include "app/ControlIds.h"
 #include "app/ErrorReporter.h"
-#include "app/LazyLibrary_win32.h"
+#include "app/OverlayView.h"
 #include "app/SlotLayout.h"
-#include "app/SystemColor_win32.h"
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
+#include "platform/LazyLibrary_win32.h"
+#include "platform/SystemColor_win32.h"
+#include "platform/Window_win32.h"
 #include "text/Gbk_win32.h"
 #include "timers/TimerSlot.h"
 
@@ -19,24 +21,12 @@ namespace tallyvox {
 
 namespace {
 
-constexpr int kLabelIdBase = 100;  // lbl1..lbl8: 101..108
-constexpr int kPanelIdBase = 200;  // pnl1..pnl8: 201..208
-constexpr UINT kMenuSettings = 801;
-constexpr UINT kMenuUsage = 802;
-constexpr UINT kMenuExit = 803;
 constexpr int kClientWidth = 176;
 constexpr int kClientHeight = 113;
 constexpr WPARAM kScDragMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if by the caption bar
 constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 const wchar_t kPanelHint[] = L"按住鼠标可拖动窗口，双击开始或停止计时，右键打开菜单。";
-
-// Without anti-aliasing: smoothed edges over the colour-key green would leave green fringes.
-HFONT CreateSlotFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"宋体");
-}
 
 // Where the cursor was when the message being handled was posted: a late-handled press still
 // anchors a drag where it happened.
@@ -45,32 +35,30 @@ POINT MessageCursorPos() {
     return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
 }
 
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
+
+WindowCreationError::WindowCreationError()
+    : std::runtime_error("\xCE\xDE\xB7\xA8\xB4\xB4\xBD\xA8\xB3\xCC\xD0\xF2\xB4\xB0\xBF\xDA") {
+}  // 无法创建程序窗口
 
 OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     : instance_(instance), reporter_(reporter) {
     backgroundBrush_ = CreateSolidBrush(kColorTransparentKey);
-    slotFont_ = CreateSlotFont();
+    slotFont_ = CreateProgramFont(-12, FW_BOLD, false);
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &OverlayWindow::WndProc;
+    wc.lpfnWndProc = &WindowThunk<OverlayWindow, &OverlayWindow::HandleMessage>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, L"MAINICON");
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = backgroundBrush_;
     wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    RegisterClassOnce(wc);
 
     CreateWindowExW(0, kClassName, L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
                     kClientHeight, nullptr, nullptr, instance, this);
+    if (hwnd_ == nullptr) throw WindowCreationError();
     // The colour key makes the green background invisible and lets clicks through it.
     const LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
     SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
@@ -105,12 +93,12 @@ void OverlayWindow::CreateSlots() {
         label.hwnd = CreateWindowExW(
             0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE, place.labelLeft,
             place.labelTop, 0, 0, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelIdBase + slot)), instance_, nullptr);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
         FitLabelToText(slot);
 
         panels_[slot] =
-            std::make_unique<CountPanel>(hwnd_, slot, kPanelIdBase + slot, slotFont_, *this);
+            std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot), slotFont_, *this);
         MoveChild(panels_[slot]->Handle(), place.panelLeft, place.panelTop);
     }
 }
@@ -138,11 +126,11 @@ void OverlayWindow::CreateTooltips() {
 
 void OverlayWindow::CreateMenu() {
     menu_ = CreatePopupMenu();
-    AppendMenuW(menu_, MF_STRING, kMenuSettings, L"设置(&S)");
+    AppendMenuW(menu_, MF_STRING, ids::kMenuSettings, L"设置(&S)");
     AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu_, MF_STRING, kMenuUsage, L"使用说明(&U)");
+    AppendMenuW(menu_, MF_STRING, ids::kMenuUsage, L"使用说明(&U)");
     AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu_, MF_STRING, kMenuExit, L"退出(&X)");
+    AppendMenuW(menu_, MF_STRING, ids::kMenuExit, L"退出(&X)");
 }
 
 void OverlayWindow::ShowCentred() {
@@ -311,20 +299,11 @@ void OverlayWindow::OnPanelDoubleClick(int slot) {
     reporter_.Run([&] { frm_->pnl1DblClick("pnl" + std::to_string(slot)); });
 }
 
-LRESULT CALLBACK OverlayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self =
-            static_cast<OverlayWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<OverlayWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_NCCREATE:
+            hwnd_ = hwnd;
+            break;
         case WM_TIMER:
             if (frm_ != nullptr) reporter_.Run([&] { frm_->tmrTimer(static_cast<int>(wParam)); });
             return 0;
@@ -338,7 +317,7 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);
-            const int slot = GetDlgCtrlID(control) - kLabelIdBase;
+            const int slot = GetDlgCtrlID(control) - ids::Label(0);
             if (slot >= 1 && slot <= kSlotCount) SetTextColor(dc, labels_[slot].color);
             SetBkColor(dc, kColorTransparentKey);
             return reinterpret_cast<LRESULT>(backgroundBrush_);
@@ -346,13 +325,13 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (commands_ == nullptr || HIWORD(wParam) != 0 || lParam != 0) break;
             switch (LOWORD(wParam)) {
-                case kMenuSettings:
+                case ids::kMenuSettings:
                     reporter_.Run([&] { commands_->OpenSettings(); });
                     return 0;
-                case kMenuUsage:
+                case ids::kMenuUsage:
                     reporter_.Run([&] { commands_->OpenUsage(); });
                     return 0;
-                case kMenuExit:
+                case ids::kMenuExit:
                     commands_->Exit();
                     return 0;
                 default:
@@ -362,16 +341,13 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             if (commands_ != nullptr) commands_->FormDestroy();
             return 0;
-        case WM_NCDESTROY: {
-            HWND hwnd = hwnd_;
+        case WM_NCDESTROY:
             hwnd_ = nullptr;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
-        }
+            break;
         default:
             break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace tallyvox

@@ -6,9 +6,11 @@
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 
 #include "app/CountPanel_win32.h"
 #include "app/OverlayView.h"
+#include "hotkeys/HotKeyRegistrar.h"
 
 namespace tallyvox {
 
@@ -24,6 +26,12 @@ class OverlayCommands {
     virtual void Exit() = 0;
     // The overlay window is being destroyed: release what lives as long as it.
     virtual void FormDestroy() = 0;
+};
+
+// The overlay window could not be created: the program cannot run.
+class WindowCreationError : public std::runtime_error {
+  public:
+    WindowCreationError();
 };
 
 class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPanelListener {
@@ -73,8 +81,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
         std::wstring hint;
     };
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateSlots();
     void CreateTooltips();
     void CreateMenu();

@@ -1,12 +1,14 @@
 // Slot positions and window sizes; every position is slot 1's plus whole pitches.
 #include "app/SlotLayout.h"
 
+#include "settings/SettingsKeys.h"
+
 namespace tallyvox {
 
 namespace {
 
-constexpr std::string_view kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
-constexpr std::string_view kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
+constexpr std::string_view kHorizontal = kSortTypeNames[1];
+constexpr std::string_view kVertical = kSortTypeNames[2];
 
 constexpr SlotPlace kFirstSlot{0, 8, 56, 4};
 constexpr int kColumnPitch = 86;

@@ -1,10 +1,42 @@
-// Construction and the always-on-top option of the overlay.
+// The overlay's behaviour: construction, the countdowns, the hotkeys and always on top. Each
+// method hands the work to its subsystem with this overlay's slots, options and window.
 #include "app/TfrmMain.h"
+
+#include "hotkeys/KeyNames.h"
+#include "hotkeys/SlotHotKeys.h"
+#include "timers/SlotTimer.h"
 
 namespace tallyvox {
 
 TfrmMain::TfrmMain(OverlayView& view, HotKeyRegistrar& hotKeys, WorkerPoster& worker)
     : view_(view), hotKeys_(hotKeys), worker_(worker) {}
+
+void TfrmMain::ToggleSlot(int slot) {
+    if (IsSlotNumber(slot)) ToggleCountdown(Slot(slot), slot, view_);
+}
+
+void TfrmMain::tmrTimer(int slot) {
+    if (!IsSlotNumber(slot)) return;
+    TickCountdown(Slot(slot), slot, {isCircle, isSecondCounter, lastSecondText}, view_, worker_);
+}
+
+void TfrmMain::pnl1DblClick(std::string_view senderName) {
+    ToggleSlot(SlotOfPanelName(senderName));
+}
+
+void TfrmMain::WMHotKey(std::uintptr_t id) {
+    if (id >= kHotKeyIdBase + 1u && id <= kHotKeyIdBase + static_cast<unsigned>(kSlotCount)) {
+        ToggleSlot(static_cast<int>(id - kHotKeyIdBase));
+    }
+}
+
+void TfrmMain::RegisterSlotHotKey(std::string_view name, int id) {
+    RegisterNamedHotKey(hotKeys_, name, id);
+}
+
+void TfrmMain::ReleaseHotKeys() {
+    for (int slot = 1; slot <= kSlotCount; ++slot) hotKeys_.Unregister(kHotKeyIdBase + slot);
+}
 
 void TfrmMain::ApplyTopMost(std::int32_t value) {
     topMost = value;

@@ -1,5 +1,7 @@
 // The overlay's behaviour: the eight timer slots, the global options and every decision the
-// overlay window makes. It owns no window; it drives one through OverlayView.
+// overlay window makes. It owns no window; it drives one through OverlayView. Its members are
+// defined in this folder: TfrmMain.cpp (construction, the countdowns, the hotkeys, always on
+// top), ArrangeSlots.cpp (the slot layout) and LoadSettings.cpp (reading the settings file).
 #pragma once
 
 #include <array>
@@ -9,7 +11,9 @@
 #include <vector>
 
 #include "app/OverlayView.h"
+#include "hotkeys/HotKeyRegistrar.h"
 #include "timers/TimerSlot.h"
+#include "voice/WorkerProtocol.h"
 
 namespace tallyvox {
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/Window_win32.h"
+
 namespace tallyvox {
 
 namespace {
@@ -19,11 +21,11 @@ void Paint(HWND hwnd) {
                                                              reinterpret_cast<WPARAM>(dc),
                                                              reinterpret_cast<LPARAM>(hwnd)));
     FillRect(dc, &rect, brush != nullptr ? brush : GetSysColorBrush(COLOR_WINDOW));
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    const int length = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    const std::wstring text = WindowText(hwnd);
     const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, kFontSlot));
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    DrawTextW(dc, text.data(), length, &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     if (oldFont != nullptr) SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
 }
@@ -55,14 +57,13 @@ LRESULT CALLBACK TitleLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 void RegisterTitleLabelClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kTitleLabelClassName, &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &TitleLabelProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kTitleLabelClassName;
-    RegisterClassExW(&wc);
+    RegisterClassOnce(wc);
 }
 
 }  // namespace tallyvox

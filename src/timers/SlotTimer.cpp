@@ -1,10 +1,9 @@
 // Starting, stopping and ticking the countdown slots.
+#include "timers/SlotTimer.h"
+
 #include <string>
 
-#include "app/Colors.h"
-#include "app/TfrmMain.h"
 #include "text/IntText.h"
-#include "voice/WorkerProtocol.h"
 
 namespace tallyvox {
 
@@ -17,33 +16,30 @@ std::int32_t Decrement(std::int32_t value) {
 
 }  // namespace
 
-void TfrmMain::tmrTimer(int slot) {
-    if (!IsSlotNumber(slot)) return;
-    TimerSlot& s = Slot(slot);
+void TickCountdown(TimerSlot& s, int slot, const CountdownOptions& options, SlotDisplay& display,
+                   WorkerPoster& worker) {
     if (s.remaining <= 0) {
-        if (isCircle != 0) {
+        if (options.isCircle != 0) {
             s.remaining = s.period;
-            view_.SetPanelColor(slot, kColorBlue);
+            display.SetPanelColor(slot, kColorBlue);
         } else {
             // An ended countdown still shows one more step ("-1") below.
-            view_.EnableTicker(slot, false);
+            display.EnableTicker(slot, false);
         }
     }
     s.remaining = Decrement(s.remaining);
-    view_.SetPanelCaption(slot, IntToStr(s.remaining));
-    if (StrToInt(lastSecondText) == s.remaining) view_.SetPanelColor(slot, kColorRed);
-    if (isSecondCounter != 0 && StrToInt(lastSecondText) >= s.remaining) {
-        worker_.Post(WM_WORKER, CMD_SPEAK, s.remaining);
+    display.SetPanelCaption(slot, IntToStr(s.remaining));
+    if (StrToInt(options.lastSecondText) == s.remaining) display.SetPanelColor(slot, kColorRed);
+    if (options.isSecondCounter != 0 && StrToInt(options.lastSecondText) >= s.remaining) {
+        worker.Post(WM_WORKER, CMD_SPEAK, s.remaining);
     }
 }
 
-void TfrmMain::ToggleSlot(int slot) {
-    if (!IsSlotNumber(slot)) return;
-    TimerSlot& s = Slot(slot);
+void ToggleCountdown(TimerSlot& s, int slot, SlotDisplay& display) {
     if (s.running != 0) {
         s.running = 0;
-        view_.EnableTicker(slot, false);
-        view_.SetPanelColor(slot, kColorGreen);
+        display.EnableTicker(slot, false);
+        display.SetPanelColor(slot, kColorGreen);
         return;
     }
     // The defaults serve this start only; the stored texts stay empty.
@@ -51,23 +47,19 @@ void TfrmMain::ToggleSlot(int slot) {
     const std::string seconds = s.secondsText.empty() ? DefaultSeconds(slot) : s.secondsText;
     const std::int32_t n = StrToInt(seconds);  // a failure leaves the slot untouched
     s.running = 1;
-    view_.SetLabelCaption(slot, title);
-    view_.SetLabelHint(slot, title);
-    view_.SetPanelColor(slot, kColorBlue);
+    display.SetLabelCaption(slot, title);
+    display.SetLabelHint(slot, title);
+    display.SetPanelColor(slot, kColorBlue);
     s.remaining = n;
     s.period = n;
-    view_.EnableTicker(slot, true);
+    display.EnableTicker(slot, true);
 }
 
-void TfrmMain::pnl1DblClick(std::string_view senderName) {
-    int slot = 1;
+int SlotOfPanelName(std::string_view name) {
     for (int k = 1; k <= kSlotCount; ++k) {
-        if (senderName == "pnl" + std::to_string(k)) {
-            slot = k;
-            break;
-        }
+        if (name == "pnl" + std::to_string(k)) return k;
     }
-    ToggleSlot(slot);
+    return 1;
 }
 
 }  // namespace tallyvox

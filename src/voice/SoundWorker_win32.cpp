@@ -4,12 +4,24 @@
 #include <array>
 #include <string>
 
-#include "app/LazyLibrary_win32.h"
-#include "voice/NumberClips.h"
+#include "platform/LazyLibrary_win32.h"
 #include "voice/TMyThread.h"
 #include "voice/WorkerProtocol.h"
 
 namespace tallyvox {
+
+namespace {
+
+// sndPlaySoundA: plays a WAV image from memory and returns when it has ended. winmm is loaded
+// at the first clip, on the worker's thread, its only caller.
+void PlayWavFromMemory(const void* image) {
+    using SndPlaySoundFn = BOOL(WINAPI*)(LPCSTR, UINT);
+    constexpr UINT kSndMemory = 0x0004;  // synchronous, from memory
+    static const auto sndPlaySound = SystemFunction<SndPlaySoundFn>(L"winmm.dll", "sndPlaySoundA");
+    if (sndPlaySound != nullptr) sndPlaySound(static_cast<LPCSTR>(image), kSndMemory);
+}
+
+}  // namespace
 
 // What the worker reaches: the clip table and the thread object, alive while either side
 // still holds it.

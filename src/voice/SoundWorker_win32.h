@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/OverlayView.h"
+#include "voice/WorkerProtocol.h"
 
 namespace tallyvox {
 

@@ -1,11 +1,20 @@
 // The sound worker's routine: takes numbers from its thread-message queue and speaks them one
-// after another, so the GUI thread never waits for sound.
+// after another, so the GUI thread never waits for sound; and the rule of which voice clips
+// speak a number, the way Chinese numerals are read.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 namespace tallyvox {
+
+constexpr int kClipCount = 23;  // wav0..wav22
+constexpr int kClipTen = 10;
+
+// Clip indices for `number`, in playing order. Nothing below 1. Numbers from 230 up would
+// need a clip past the table's end; they are not spoken at all rather than half spoken.
+std::vector<int> ClipsForNumber(std::int32_t number);
 
 struct WorkerMessage {
     std::uint32_t message = 0;

@@ -14,12 +14,13 @@
 
 #include "Driver.h"
 #include "OverlayFixture.h"
+#include "app/ControlIds.h"
 
 namespace tallyvox::e2e {
 namespace {
 
-constexpr int kTitleColor = 705, kTimer = 701, kCircle = 702, kSec = 703, kLastSec = 704,
-              kSortType = 706, kTop = 707;
+using ids::kTitleColor, ids::kTimer, ids::kCircle, ids::kSec, ids::kLastSec, ids::kSortType,
+    ids::kTop;
 const std::wstring kEmptyDurationBox = L"'' is not a valid integer value.";
 const std::wstring kTypedTitle = L"新的";
 
@@ -291,7 +292,7 @@ class FaultTest : public testing::TestWithParam<FaultCase> {
 
     // Types a new title for slot 2 as a user does, so that a save is visible in the file.
     void TypeTitle2() {
-        HWND box = Ctl(402);
+        HWND box = Ctl(ids::Title(2));
         Click(box);
         ASSERT_TRUE(WaitUntil([&] {
             GUITHREADINFO info{};
@@ -318,9 +319,9 @@ class FaultTest : public testing::TestWithParam<FaultCase> {
         shown["IsCircle"] = checked(kCircle);
         for (int slot = 1; slot <= 8; ++slot) {
             const std::string n = std::to_string(slot);
-            shown["Title" + n] = GetTextGbk(Ctl(400 + slot));
-            shown["HotKey" + n] = GetTextGbk(Ctl(500 + slot));
-            shown["Seconds" + n] = GetTextGbk(Ctl(600 + slot));
+            shown["Title" + n] = GetTextGbk(Ctl(ids::Title(slot)));
+            shown["HotKey" + n] = GetTextGbk(Ctl(ids::Key(slot)));
+            shown["Seconds" + n] = GetTextGbk(Ctl(ids::Time(slot)));
         }
         const int color = ComboSelection(Ctl(kTitleColor));
         shown["TitleColor"] =

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "app/ControlIds.h"
 
 namespace tallyvox::e2e {
 
@@ -70,8 +71,8 @@ class OverlayFixture : public testing::Test {
         }
     }
 
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
-    HWND Label(int slot) const { return FindChildById(main, 100 + slot); }
+    HWND Panel(int slot) const { return FindChildById(main, ids::Panel(slot)); }
+    HWND Label(int slot) const { return FindChildById(main, ids::Label(slot)); }
     std::wstring PanelText(int slot) const { return GetText(Panel(slot)); }
 
     bool MenuOpen() const { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }

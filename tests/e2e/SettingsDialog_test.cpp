@@ -10,6 +10,7 @@
 
 #include "Driver.h"
 #include "OverlayFixture.h"
+#include "app/ControlIds.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -17,21 +18,8 @@ namespace {
 constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kRed = 0x0000FF;
 
-// Control IDs of the dialog.
-constexpr int kTab = 700, kTimer = 701, kCircle = 702, kSec = 703, kLastSec = 704,
-              kTitleColor = 705, kSortType = 706, kTop = 707;
-int Group(int slot) {
-    return 300 + slot;
-}
-int TitleBox(int slot) {
-    return 400 + slot;
-}
-int KeyBox(int slot) {
-    return 500 + slot;
-}
-int TimeBox(int slot) {
-    return 600 + slot;
-}
+using ids::Group, ids::kTab, ids::kTimer, ids::kCircle, ids::kSec, ids::kLastSec, ids::kTitleColor,
+    ids::kSortType, ids::kTop;
 
 const std::string kMulti = "\xB6\xE0\xC5\xC5";              // 多排
 const std::string kVertical = "\xCA\xFA\xC5\xC5";           // 竖排
@@ -198,23 +186,23 @@ TEST_F(SettingsDialogTest, MenuOpensTheDialogOverTheDisabledOverlay) {
     EXPECT_EQ(group5.top, 56 + 56 * 4);
     EXPECT_EQ(group5.right - group5.left, 297);
     const RECT group1 = RectInParent(Ctl(Group(1)));
-    const RECT time1 = RectInParent(Ctl(TimeBox(1)));
+    const RECT time1 = RectInParent(Ctl(ids::Time(1)));
     EXPECT_EQ(time1.left - group1.left, 256);
     EXPECT_EQ(time1.top - group1.top, 20);
     EXPECT_EQ(GetText(Ctl(Group(3))), L"计时器3");
 
     // Contents as stored.
     EXPECT_EQ(ComboSelectedText(Ctl(kTimer)), L"4");
-    EXPECT_EQ(GetTextGbk(Ctl(TitleBox(1))), kRevive);
-    EXPECT_EQ(GetText(Ctl(KeyBox(2))), L"F2");
-    EXPECT_EQ(GetText(Ctl(TimeBox(3))), L"32");
+    EXPECT_EQ(GetTextGbk(Ctl(ids::Title(1))), kRevive);
+    EXPECT_EQ(GetText(Ctl(ids::Key(2))), L"F2");
+    EXPECT_EQ(GetText(Ctl(ids::Time(3))), L"32");
     EXPECT_EQ(GetText(Ctl(kLastSec)), L"5");
     EXPECT_EQ(ComboSelectedText(Ctl(kTitleColor)), L"clRed");
     EXPECT_TRUE(Checked(Ctl(kTop)));
     EXPECT_FALSE(Checked(Ctl(kCircle)));
 
     // Built-in item lists.
-    const std::vector<std::wstring> keys = ComboItems(Ctl(KeyBox(7)));
+    const std::vector<std::wstring> keys = ComboItems(Ctl(ids::Key(7)));
     ASSERT_EQ(keys.size(), 23u);
     EXPECT_EQ(keys[0], L"");
     EXPECT_EQ(keys[12], L"F12");
@@ -236,7 +224,7 @@ TEST_F(SettingsDialogTest, TabWalksThroughTheControlsInTheirOrder) {
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     std::vector<int> expected = {kTimer, kCircle, kSec, kLastSec, kTitleColor};
     for (int slot = 1; slot <= 8; ++slot) {
-        for (int id : {TitleBox(slot), KeyBox(slot), TimeBox(slot)}) expected.push_back(id);
+        for (int id : {ids::Title(slot), ids::Key(slot), ids::Time(slot)}) expected.push_back(id);
     }
     expected.push_back(kTab);
     expected.push_back(kTimer);  // and round again
@@ -290,7 +278,7 @@ TEST_F(SettingsDialogTest, TypedDurationShowsAtOnceAndAnEmptyOneBringsTheErrorBo
     ASSERT_NO_FATAL_FAILURE(Start(Settings()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_EQ(GetText(Panel(1)), L"12");
-    ReplaceText(Ctl(TimeBox(1)), L"");
+    ReplaceText(Ctl(ids::Time(1)), L"");
     HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
     ASSERT_NE(box, nullptr) << "the conversion error box";
     EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
@@ -299,7 +287,7 @@ TEST_F(SettingsDialogTest, TypedDurationShowsAtOnceAndAnEmptyOneBringsTheErrorBo
     EXPECT_FALSE(VisibleDialogs().empty()) << "the dialog stays open";
 
     // The keyboard is back in the duration box.
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == Ctl(TimeBox(1)); }));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == Ctl(ids::Time(1)); }));
     TypeText(L"25");
     EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"25"; })) << ToUtf8(GetText(Panel(1)));
     EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
@@ -331,21 +319,21 @@ TEST_F(SettingsDialogTest, ChoosingTheEmptyKeyFreesTheHotkey) {
     // F1 belongs to slot 1 since start-up.
     ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F1));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
-    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(1)), L""));
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(1)), L""));
     EXPECT_TRUE(WaitUntil([&] {
         if (!RegisterHotKey(nullptr, 1, 0, VK_F1)) return false;
         UnregisterHotKey(nullptr, 1);
         return true;
     })) << "F1 is free again";
-    EXPECT_EQ(GetText(Ctl(KeyBox(1))), L"");
+    EXPECT_EQ(GetText(Ctl(ids::Key(1))), L"");
 }
 
 TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShowsIt) {
     ASSERT_NO_FATAL_FAILURE(Start(Settings()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
-    ReplaceText(Ctl(TitleBox(2)), FromGbk(kNewTitle));
-    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(3)), L"Num5"));
-    ReplaceText(Ctl(TimeBox(4)), L"99");
+    ReplaceText(Ctl(ids::Title(2)), FromGbk(kNewTitle));
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(3)), L"Num5"));
+    ReplaceText(Ctl(ids::Time(4)), L"99");
     ReplaceText(Ctl(kLastSec), L"7");
     Click(Ctl(kCircle));
     ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clBlue"));
@@ -364,9 +352,9 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
     shown["IsCircle"] = Checked(Ctl(kCircle)) ? "1" : "0";
     for (int slot = 1; slot <= 8; ++slot) {
         const std::string n = std::to_string(slot);
-        shown["Title" + n] = GetTextGbk(Ctl(TitleBox(slot)));
-        shown["HotKey" + n] = GetTextGbk(Ctl(KeyBox(slot)));
-        shown["Seconds" + n] = GetTextGbk(Ctl(TimeBox(slot)));
+        shown["Title" + n] = GetTextGbk(Ctl(ids::Title(slot)));
+        shown["HotKey" + n] = GetTextGbk(Ctl(ids::Key(slot)));
+        shown["Seconds" + n] = GetTextGbk(Ctl(ids::Time(slot)));
     }
     const int colorIndex = ComboSelection(Ctl(kTitleColor));
     ASSERT_GE(colorIndex, 0);
@@ -397,9 +385,9 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
 
     // A new dialog shows the overlay's fields as they are now.
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
-    EXPECT_EQ(HexBytes(GetTextGbk(Ctl(TitleBox(2)))), HexBytes(kNewTitle));
-    EXPECT_EQ(GetText(Ctl(KeyBox(3))), L"Num5");
-    EXPECT_EQ(GetText(Ctl(TimeBox(4))), L"99");
+    EXPECT_EQ(HexBytes(GetTextGbk(Ctl(ids::Title(2)))), HexBytes(kNewTitle));
+    EXPECT_EQ(GetText(Ctl(ids::Key(3))), L"Num5");
+    EXPECT_EQ(GetText(Ctl(ids::Time(4))), L"99");
     EXPECT_EQ(GetText(Ctl(kLastSec)), L"7");
     EXPECT_TRUE(Checked(Ctl(kCircle)));
     EXPECT_FALSE(Checked(Ctl(kTop)));
@@ -467,9 +455,9 @@ TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
 
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"3"));
-    ReplaceText(Ctl(TitleBox(2)), FromGbk(kRevive));
-    ReplaceText(Ctl(TimeBox(2)), L"90");
-    ASSERT_TRUE(ChooseTypingComboItem(Ctl(KeyBox(3)), L"F9"));
+    ReplaceText(Ctl(ids::Title(2)), FromGbk(kRevive));
+    ReplaceText(Ctl(ids::Time(2)), L"90");
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(3)), L"F9"));
     ReplaceText(Ctl(kLastSec), L"12");
     Click(Ctl(kSec));
     ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clRed"));
@@ -497,7 +485,7 @@ TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
 
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     EXPECT_EQ(GetText(Ctl(kTimer)), L"3");
-    EXPECT_EQ(GetText(Ctl(KeyBox(3))), L"F9");
+    EXPECT_EQ(GetText(Ctl(ids::Key(3))), L"F9");
     EXPECT_EQ(GetText(Ctl(kLastSec)), L"12");
     EXPECT_TRUE(Checked(Ctl(kSec)));
     EXPECT_FALSE(Checked(Ctl(kCircle)));

@@ -11,8 +11,8 @@
 #include "FakeStore.h"
 #include "FuzzSupport.h"
 #include "app/TfrmMain.h"
+#include "dialog/TfrmSets.h"
 #include "settings/IniFile.h"
-#include "settings/TfrmSets.h"
 #include "text/IntText.h"
 
 namespace {

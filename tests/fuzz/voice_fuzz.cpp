@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "voice/NumberClips.h"
 #include "voice/TMyThread.h"
 #include "voice/WorkerProtocol.h"
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/OverlayView.h"
+#include "hotkeys/HotKeyRegistrar.h"
+#include "voice/WorkerProtocol.h"
 
 namespace tallyvox::test {
 
@@ -94,7 +96,7 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
         log.push_back("register " + std::to_string(id) + " " + std::to_string(vk));
     }
     void Post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {
-        if (message == 33770 && wParam == 2) spoken.push_back(lParam);
+        if (message == WM_WORKER && wParam == CMD_SPEAK) spoken.push_back(lParam);
         log.push_back("post " + std::to_string(message) + " " + std::to_string(wParam) + " " +
                       std::to_string(lParam));
     }

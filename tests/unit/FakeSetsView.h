@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/SetsModel.h"
+#include "dialog/SetsModel.h"
 
 namespace tallyvox::test {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "FakeOverlay.h"
-#include "app/Colors.h"
 #include "app/TfrmMain.h"
 #include "text/IntText.h"
+#include "timers/SlotDisplay.h"
 
 namespace tallyvox {
 namespace {

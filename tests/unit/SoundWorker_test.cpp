@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "voice/NumberClips.h"
 #include "voice/TMyThread.h"
 #include "voice/WorkerProtocol.h"
 

@@ -1,5 +1,5 @@
 // The settings dialog's behaviour: filling, the handlers, and what closing writes.
-#include "settings/TfrmSets.h"
+#include "dialog/TfrmSets.h"
 
 #include <gtest/gtest.h>
 
@@ -293,6 +293,24 @@ TEST_F(TfrmSetsTest, ClosingKeepsStoredValuesTheListsCannotShow) {
     view.SetText(SetsText::cbbTimer, 0, "2");
     sets.cbbTimerChange();
     EXPECT_NE(Close().find("TimerCounter=2\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tallyvox
+
+namespace tallyvox {
+namespace {
+
+// The dialog window's drop-down list can show only one of its items; the window-less dialog
+// follows the same rule, while a box with typing shows any text.
+TEST(SetsModelTest, ShowsWhatTheWindowWouldShow) {
+    SetsModel model;
+    model.SetText(SetsText::cbbTimer, 0, "9");
+    EXPECT_EQ(model.Text(SetsText::cbbTimer), "");
+    model.SetText(SetsText::cbbTimer, 0, "3");
+    EXPECT_EQ(model.Text(SetsText::cbbTimer), "3");
+    model.SetText(SetsText::cbbLastSec, 0, "99");
+    EXPECT_EQ(model.Text(SetsText::cbbLastSec), "99");
 }
 
 }  // namespace

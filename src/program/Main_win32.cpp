@@ -6,17 +6,17 @@
 #include <memory>
 #include <string>
 
-#include "app/ErrorBox_win32.h"
 #include "app/ErrorReporter.h"
-#include "app/LazyLibrary_win32.h"
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
+#include "dialog/SetsModel.h"
+#include "dialog/SettingsDialog_win32.h"
+#include "dialog/TfrmSets.h"
+#include "platform/ErrorBox_win32.h"
+#include "platform/LazyLibrary_win32.h"
 #include "settings/IniFile.h"
-#include "settings/SetsModel.h"
-#include "settings/SettingsDialog_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
-#include "settings/TfrmSets.h"
 #include "voice/SoundWorker_win32.h"
 
 namespace tallyvox {
@@ -114,9 +114,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         app.CreateHiddenSettings();
         return app.Run();
     } catch (const std::exception& e) {
+        // Start-up failed (the overlay window could not be made, say): say so, and say it in
+        // the exit code too.
         ShowErrorBox(nullptr, std::string(e.what()) + ".");
     } catch (...) {
         ShowErrorBox(nullptr, ".");
     }
-    return 0;
+    return 1;
 }

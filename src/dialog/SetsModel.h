@@ -1,13 +1,14 @@
-// The settings dialog's controls as plain values, without windows. The instance created at
-// start-up is never shown, so it needs no windows: its filling acts on the overlay all the same.
+// The settings dialog's controls as plain values, without windows: the contents and rules of
+// the control table, as the window holds them. The instance created at start-up is never
+// shown, so it needs no windows: its filling acts on the overlay all the same.
 #pragma once
 
-#include <array>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
-#include "settings/SetsView.h"
-#include "timers/TimerSlot.h"
+#include "dialog/SetsView.h"
 
 namespace tallyvox {
 
@@ -29,13 +30,8 @@ class SetsModel : public SetsView {
     int OuterHeight() const { return outerHeight_; }
 
   private:
-    // The text member behind a control, for this model const or not.
-    template <typename Self>
-    static auto& TextOf(Self& self, SetsText control, int slot);
-
-    std::string timer_, lastSecond_, sortType_;
-    std::array<std::string, kSlotCount + 1> title_, key_, time_;  // index 1..8
-    bool circle_ = false, sec_ = false, top_ = false;
+    std::map<int, std::string> texts_;  // by control ID
+    std::map<int, bool> checks_;
     std::optional<std::int32_t> color_;
     int outerHeight_ = 0;  // 0 until a count sets it
 };

@@ -7,15 +7,20 @@
 
 namespace tallyvox {
 
+// The function `name` of the system DLL `dll`, loading the DLL on first use; nullptr when it
+// cannot be had. The DLL stays loaded for the rest of the run, so the pointer stays valid.
+FARPROC SystemProcAddress(const wchar_t* dll, const char* name);
+
+template <typename Function>
+Function SystemFunction(const wchar_t* dll, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemProcAddress(dll, name)));
+}
+
 // Loads the common controls (version 6, as the manifest asks) and registers their window
 // classes; false when they cannot be had. GUI thread only.
 bool LoadCommonControls();
 
 // ShellExecuteW with the verb "open" and SW_SHOW; the result is not looked at.
 void ShellOpen(HWND owner, const wchar_t* target);
-
-// sndPlaySoundA: plays a WAV image from memory and returns when it has ended. Called on the
-// sound worker's thread only.
-void PlayWavFromMemory(const void* image);
 
 }  // namespace tallyvox

@@ -1,35 +1,18 @@
 // Settings dialog behaviour: filling and the change handlers.
-#include "settings/TfrmSets.h"
+#include "dialog/TfrmSets.h"
 
 #include <algorithm>
 #include <array>
 #include <exception>
 
 #include "app/TfrmMain.h"
+#include "dialog/ColorList.h"
+#include "dialog/Links.h"
 #include "hotkeys/KeyNames.h"
-#include "settings/ColorList.h"
-#include "settings/Links.h"
 #include "settings/SettingsKeys.h"
 #include "text/IntText.h"
 
 namespace tallyvox {
-
-namespace {
-
-std::vector<std::string> AllKeys() {
-    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
-                                     "IsCircle"};
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        keys.push_back(TitleKey(slot));
-        keys.push_back(HotKeyKey(slot));
-        keys.push_back(SecondsKey(slot));
-    }
-    keys.push_back("TitleColor");
-    keys.push_back("TopMost");
-    return keys;
-}
-
-}  // namespace
 
 int TfrmSets::OuterHeightFor(std::int32_t count) {
     static constexpr std::array<int, kSlotCount> kHeights = {164, 220, 276, 330,
@@ -41,7 +24,7 @@ int TfrmSets::OuterHeightFor(std::int32_t count) {
 void TfrmSets::FormCreate() {
     filling_ = true;
     keysToKeep_.clear();
-    for (const std::string& key : AllKeys()) {
+    for (const std::string& key : AllKeyNames()) {
         if (std::find(main_.loadedKeys.begin(), main_.loadedKeys.end(), key) ==
             main_.loadedKeys.end()) {
             keysToKeep_.insert(key);
@@ -68,12 +51,11 @@ void TfrmSets::FormCreate() {
         call([&] { (this->*change)(slot); });
     };
 
-    if (!view_.SelectItem(SetsText::cbbSortType, main_.sortTypeText))
-        keysToKeep_.insert("SortType");
+    if (!view_.SelectItem(SetsText::cbbSortType, main_.sortTypeText)) Keep(Setting::SortType);
     if (view_.SelectItem(SetsText::cbbTimer, main_.timerCounterText)) {
         call([&] { cbbTimerChange(); });
     } else {
-        keysToKeep_.insert("TimerCounter");
+        Keep(Setting::TimerCounter);
     }
     setCheck(SetsCheck::chkCircle, main_.isCircle != 0, &TfrmSets::chkCircleClick);
     setCheck(SetsCheck::chkSec, main_.isSecondCounter != 0, &TfrmSets::chkSecClick);
@@ -85,18 +67,22 @@ void TfrmSets::FormCreate() {
         setEdit(SetsText::edtTime, slot, s.secondsText, &TfrmSets::edtTimeChange);
     }
     view_.SelectColor(main_.titleColor);
-    if (!view_.SelectedColor()) keysToKeep_.insert("TitleColor");
+    if (!view_.SelectedColor()) Keep(Setting::TitleColor);
     setCheck(SetsCheck::chkTop, main_.topMost != 0, &TfrmSets::chkTopClick);
     filling_ = false;
     if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
-void TfrmSets::TakeKey(const std::string& key) {
-    if (!filling_) keysToKeep_.erase(key);
+void TfrmSets::Keep(Setting setting) {
+    keysToKeep_.insert(KeyName(setting));
+}
+
+void TfrmSets::TakeKey(Setting setting, int slot) {
+    if (!filling_) keysToKeep_.erase(KeyName(setting, slot));
 }
 
 void TfrmSets::cbbTimerChange() {
-    TakeKey("TimerCounter");
+    TakeKey(Setting::TimerCounter);
     const std::string text = view_.Text(SetsText::cbbTimer);
     const std::int32_t count = StrToInt(text);
     main_.timerCounterText = text;
@@ -105,22 +91,22 @@ void TfrmSets::cbbTimerChange() {
 }
 
 void TfrmSets::chkCircleClick() {
-    TakeKey("IsCircle");
+    TakeKey(Setting::IsCircle);
     main_.isCircle = view_.Checked(SetsCheck::chkCircle) ? 1 : 0;
 }
 
 void TfrmSets::chkSecClick() {
-    TakeKey("IsSecondCounter");
+    TakeKey(Setting::IsSecondCounter);
     main_.isSecondCounter = view_.Checked(SetsCheck::chkSec) ? 1 : 0;
 }
 
 void TfrmSets::cbbLastSecChange() {
-    TakeKey("LastSecond");
+    TakeKey(Setting::LastSecond);
     main_.lastSecondText = view_.Text(SetsText::cbbLastSec);
 }
 
 void TfrmSets::edtTitleChange(int slot) {
-    TakeKey(TitleKey(slot));
+    TakeKey(Setting::Title, slot);
     const std::string text = view_.Text(SetsText::edtTitle, slot);
     main_.Slot(slot).titleText = text;
     main_.View().SetLabelCaption(slot, text);
@@ -128,14 +114,14 @@ void TfrmSets::edtTitleChange(int slot) {
 }
 
 void TfrmSets::cbbKeyChange(int slot) {
-    TakeKey(HotKeyKey(slot));
+    TakeKey(Setting::HotKey, slot);
     const std::string text = view_.Text(SetsText::cbbKey, slot);
     main_.Slot(slot).hotKeyName = text;
     main_.RegisterSlotHotKey(text, kHotKeyIdBase + slot);
 }
 
 void TfrmSets::edtTimeChange(int slot) {
-    TakeKey(SecondsKey(slot));
+    TakeKey(Setting::Seconds, slot);
     const std::string text = view_.Text(SetsText::edtTime, slot);
     TimerSlot& s = main_.Slot(slot);
     s.secondsText = text;
@@ -146,20 +132,20 @@ void TfrmSets::edtTimeChange(int slot) {
 void TfrmSets::clrbxTitleChange() {
     const auto color = view_.SelectedColor();
     if (!color) return;
-    TakeKey("TitleColor");
+    TakeKey(Setting::TitleColor);
     main_.titleColor = *color;
     for (int slot = 1; slot <= kSlotCount; ++slot) main_.View().SetLabelColor(slot, *color);
 }
 
 void TfrmSets::cbbSortTypeChange() {
-    TakeKey("SortType");
+    TakeKey(Setting::SortType);
     const std::int32_t count = StrToInt(view_.Text(SetsText::cbbTimer));
     main_.sortTypeText = view_.Text(SetsText::cbbSortType);
     main_.ArrangeSlots(count);
 }
 
 void TfrmSets::chkTopClick() {
-    TakeKey("TopMost");
+    TakeKey(Setting::TopMost);
     main_.ApplyTopMost(view_.Checked(SetsCheck::chkTop) ? 1 : 0);
 }
 

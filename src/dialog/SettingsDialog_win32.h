@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "settings/SetsView.h"
-#include "settings/TfrmSets.h"
+#include "dialog/SetsView.h"
+#include "dialog/TfrmSets.h"
 
 namespace tallyvox {
 
@@ -53,32 +53,19 @@ class SettingsDialog final : public SetsView {
         std::wstring text;
     };
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
-    void CreateSettingsPage(HWND page);
-    void CreateHelpPage(HWND page);
-    HWND AddControl(HWND page, const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                    int left, int top, int width, int height, DWORD exStyle = 0);
-    HWND AddLabel(HWND page, const wchar_t* text, int left, int top, int id = 0);
-    HWND AddCombo(HWND page, DWORD style, int id, int left, int top, int width, int height,
-                  int openRows);
-    void FitComboHeight(HWND combo, int height, int openRows);
     void LayOutPages();
     void ShowPage(int index);
-    void CentreOverOwner();
 
     void OnCommand(int id, int code, HWND control);
-    void DrawColorItem(const DRAWITEMSTRUCT& item);
     // Runs a TfrmSets handler the way every event handler runs: a failure shows the error box.
     template <typename Handler>
     void RunHandler(Handler&& handler);
 
     HWND Control(int id) const;
-    HWND TextControl(SetsText control, int slot) const;
 
     HINSTANCE instance_;
     HWND owner_;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace tallyvox {
@@ -69,6 +70,14 @@ inline constexpr std::array<NamedColor, 50> kTitleColors = {{
     {"clWindowFrame", SystemColor(6)},
     {"clWindowText", SystemColor(8)},
 }};
+
+// The list's position of the entry with this value, none when no entry has it.
+constexpr std::optional<int> FindColor(std::int32_t value) {
+    for (std::size_t i = 0; i < kTitleColors.size(); ++i) {
+        if (kTitleColors[i].value == value) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
 
 // What the settings file stores when the colour list has no selected entry.
 constexpr std::int32_t kNoColorSelected = static_cast<std::int32_t>(0xFF000000u);

@@ -1,5 +1,5 @@
 // The error box.
-#include "app/ErrorBox_win32.h"
+#include "platform/ErrorBox_win32.h"
 
 #include "text/Gbk_win32.h"
 

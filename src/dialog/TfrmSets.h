@@ -5,7 +5,8 @@
 #include <set>
 #include <string>
 
-#include "settings/SetsView.h"
+#include "dialog/SetsView.h"
+#include "settings/SettingsKeys.h"
 
 namespace tallyvox {
 
@@ -44,8 +45,10 @@ class TfrmSets {
     static int OuterHeightFor(std::int32_t count);
 
   private:
-    // A change by the user makes its key the user's again; during filling nothing does.
-    void TakeKey(const std::string& key);
+    // A key whose stored value the dialog cannot show stays as stored when it closes...
+    void Keep(Setting setting);
+    // ... until the user changes its control; during filling nothing does.
+    void TakeKey(Setting setting, int slot = 0);
 
     TfrmMain& main_;
     SetsView& view_;

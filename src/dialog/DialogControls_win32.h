@@ -1,0 +1,17 @@
+// The settings dialog's controls as windows: each row of the control table made into a child
+// window of its page, and the notifications that count as a change of each kind.
+#pragma once
+
+#include <windows.h>
+
+#include "dialog/SetsControls.h"
+
+namespace tallyvox {
+
+// Creates the control with its built-in contents, in `font`, as a child of `page`.
+HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font);
+
+// Whether the notification `code` from a control of this kind is a change that runs its handler.
+bool IsChange(ControlKind kind, int code);
+
+}  // namespace tallyvox

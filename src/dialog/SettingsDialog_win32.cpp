@@ -1,0 +1,395 @@
+// The settings dialog window: its two pages, the SetsView accessors over its controls, the
+// modal loop, and the routing of the user's changes to TfrmSets' handlers. The controls come
+// from the control table (SetsControls.h).
+#include "dialog/SettingsDialog_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "app/ControlIds.h"
+#include "app/ErrorReporter.h"
+#include "dialog/ColorListBox_win32.h"
+#include "dialog/DialogControls_win32.h"
+#include "platform/LazyLibrary_win32.h"
+#include "platform/Window_win32.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsStore_win32.h"
+#include "text/Gbk_win32.h"
+
+namespace tallyvox {
+
+namespace {
+
+constexpr int kClientWidth = 304;
+constexpr int kClientHeight = 528;
+constexpr int kTabWidth = 100;
+constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
+
+bool IsLink(int id) {
+    const SetsControl* control = FindSetsControl(id);
+    return control != nullptr && control->kind == ControlKind::Link;
+}
+
+}  // namespace
+
+// While alive, the program's own changes to controls are not taken for the user's.
+class QuietScope {
+  public:
+    explicit QuietScope(int& depth) : depth_(depth) { ++depth_; }
+    ~QuietScope() { --depth_; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+
+  private:
+    int& depth_;
+};
+
+SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
+                               ErrorReporter& reporter, std::string settingsPath)
+    : instance_(instance),
+      owner_(owner),
+      reporter_(reporter),
+      settingsPath_(std::move(settingsPath)),
+      sets_(frm, *this) {
+    LoadCommonControls();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &WindowThunk<SettingsDialog, &SettingsDialog::HandleMessage>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, L"MAINICON");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kClassName;
+    RegisterClassOnce(wc);
+    WNDCLASSEXW page = wc;
+    page.lpfnWndProc = &WindowThunk<SettingsDialog, &SettingsDialog::HandlePageMessage>;
+    page.hIcon = nullptr;
+    page.lpszClassName = kPageClassName;
+    RegisterClassOnce(page);
+
+    font_ = CreateProgramFont(-13, FW_NORMAL, true);
+
+    // A fixed single border with the close box only: no resizing, no minimise or maximise.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    RECT outer{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    CreateWindowExW(exStyle, kClassName, L"设置", style, 0, 0, outer.right - outer.left,
+                    outer.bottom - outer.top, owner, nullptr, instance, this);
+    if (hwnd_ == nullptr) return;
+    CreateControls();
+
+    // The built-in contents are in place; from here on the stored settings replace them.
+    RunHandler([&] { sets_.FormCreate(); });
+}
+
+SettingsDialog::~SettingsDialog() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+template <typename Handler>
+void SettingsDialog::RunHandler(Handler&& handler) {
+    reporter_.Run(std::forward<Handler>(handler));
+}
+
+// --- creation ------------------------------------------------------------------------------------
+
+void SettingsDialog::CreateControls() {
+    QuietScope quiet(quiet_);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    tab_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_FIXEDWIDTH, 0,
+                           0, kClientWidth, kClientHeight, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTab)), instance_,
+                           nullptr);
+    SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    const wchar_t* captions[] = {L"设置", L"帮助"};
+    for (int index = 0; index < 2; ++index) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(captions[index]);
+        SendMessageW(tab_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+    }
+    RECT itemRect{};
+    SendMessageW(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
+    SendMessageW(tab_, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, itemRect.bottom - itemRect.top));
+
+    // The pages are the dialog's children lying over the tab's display area, so each control's
+    // notifications reach a window of ours; WS_EX_CONTROLPARENT lets Tab walk into them.
+    for (HWND& page : pages_) {
+        page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClassName, L"", WS_CHILD | WS_CLIPSIBLINGS,
+                               0, 0, 0, 0, hwnd_, nullptr, instance_, this);
+    }
+    // Creation order is the keyboard order.
+    for (const SetsControl& control : SetsControls()) {
+        HWND hwnd = CreateSetsControl(instance_, pages_[static_cast<std::size_t>(control.page)],
+                                      control, font_);
+        if (control.id != 0) controls_[control.id] = hwnd;
+    }
+    // The tab control lies under its pages; being last in the z-order also makes it last in
+    // the keyboard order, from where Tab wraps round to the first page's controls.
+    SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    LayOutPages();
+    ShowPage(0);
+}
+
+void SettingsDialog::LayOutPages() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    SetWindowPos(tab_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT display = client;
+    SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (HWND page : pages_) {
+        SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left,
+                     std::max(0L, display.bottom - display.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SettingsDialog::ShowPage(int index) {
+    SendMessageW(tab_, TCM_SETCURSEL, index, 0);
+    HWND focus = GetFocus();
+    for (int i = 0; i < 2; ++i) {
+        if (i != index && focus != nullptr && IsChild(pages_[i], focus)) SetFocus(tab_);
+        ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
+    }
+}
+
+// --- showing -------------------------------------------------------------------------------------
+
+void SettingsDialog::ShowModal() {
+    if (hwnd_ == nullptr) return;
+    modal_ = true;
+    closed_ = false;
+    CentreOver(hwnd_, owner_);
+    ShowPage(0);
+    // The overlay takes no input meanwhile; its tickers and hotkeys run on in this loop.
+    EnableWindow(owner_, FALSE);
+    // Over a topmost overlay the dialog joins the topmost band, or the overlay may cover it.
+    if ((GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    SetFocus(tab_);
+    MSG msg;
+    while (!closed_ && hwnd_ != nullptr) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The application is quitting: leave that to the outer loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        // Ctrl+Tab turns the page, as a tab control's users expect.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
+            (GetKeyState(VK_CONTROL) & 0x8000) != 0 && hwnd_ != nullptr &&
+            (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+            const auto current = static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
+            ShowPage(current == 0 ? 1 : 0);
+            continue;
+        }
+        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // Enabled again before the dialog hides, so that activation goes back to the overlay.
+    EnableWindow(owner_, TRUE);
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+    if (IsWindow(owner_)) SetActiveWindow(owner_);
+    modal_ = false;
+}
+
+// --- SetsView ------------------------------------------------------------------------------------
+
+HWND SettingsDialog::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+std::string SettingsDialog::Text(SetsText control, int slot) const {
+    HWND hwnd = Control(IdOf(control, slot));
+    if (hwnd == nullptr) return {};
+    // During CBN_SELCHANGE the box still shows its former text.
+    if (hwnd == choosing_.combo) return ToGbk(choosing_.text);
+    if (control == SetsText::cbbTimer) {
+        const auto index = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
+        return index < 0 ? std::string() : ToGbk(ComboItemText(hwnd, index));
+    }
+    return ToGbk(WindowText(hwnd));
+}
+
+void SettingsDialog::SetText(SetsText control, int slot, const std::string& text) {
+    const int id = IdOf(control, slot);
+    HWND hwnd = Control(id);
+    if (hwnd == nullptr) return;
+    if (FindSetsControl(id)->kind == ControlKind::DropDownList) {
+        SelectItem(control, text);
+        return;
+    }
+    QuietScope quiet(quiet_);
+    SetWindowTextW(hwnd, FromGbk(text).c_str());
+}
+
+bool SettingsDialog::SelectItem(SetsText control, const std::string& text) {
+    const int id = IdOf(control, 0);
+    HWND combo = Control(id);
+    if (combo == nullptr) return false;
+    QuietScope quiet(quiet_);
+    const SetsControl& spec = *FindSetsControl(id);
+    const std::optional<int> found = FindItem(spec, text);
+    SendMessageW(combo, CB_SETCURSEL, found.value_or(-1), 0);
+    // A box with typing would keep its old text; it shows nothing, as a list does.
+    if (!found && spec.kind == ControlKind::TypingCombo) SetWindowTextW(combo, L"");
+    return found.has_value();
+}
+
+bool SettingsDialog::Checked(SetsCheck control) const {
+    return SendMessageW(Control(IdOf(control)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SettingsDialog::SetChecked(SetsCheck control, bool checked) {
+    QuietScope quiet(quiet_);
+    SendMessageW(Control(IdOf(control)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::optional<std::int32_t> SettingsDialog::SelectedColor() const {
+    return SelectedColorOf(Control(ids::kTitleColor));
+}
+
+void SettingsDialog::SelectColor(std::int32_t value) {
+    QuietScope quiet(quiet_);
+    SelectColorIn(Control(ids::kTitleColor), value);
+}
+
+void SettingsDialog::SetOuterHeight(int height) {
+    RECT rect;
+    GetWindowRect(hwnd_, &rect);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsDialog::OpenUrl(const std::string& address) {
+    ShellOpen(hwnd_, FromGbk(address).c_str());
+}
+
+// --- messages ------------------------------------------------------------------------------------
+
+void SettingsDialog::OnCommand(int id, int code, HWND hwnd) {
+    if (quiet_ > 0) return;
+    const SetsControl* control = FindSetsControl(id);
+    if (control == nullptr || control->handler == nullptr || !IsChange(control->kind, code)) return;
+    auto run = [&] { control->handler(sets_, control->slot); };
+    if (control->kind != ControlKind::TypingCombo || code != CBN_SELCHANGE) {
+        RunHandler(run);
+        return;
+    }
+    // A combo box's chosen item becomes its text only after CBN_SELCHANGE; until then the
+    // handler reads the item's text.
+    const auto index = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
+    if (index < 0) return;
+    choosing_ = Choosing{hwnd, ComboItemText(hwnd, index)};
+    RunHandler(run);
+    choosing_ = Choosing{};
+}
+
+LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_NCCREATE:
+            hwnd_ = hwnd;
+            break;
+        case WM_SIZE:
+            if (tab_ != nullptr) LayOutPages();
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
+                ShowPage(static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));
+                return 0;
+            }
+            break;
+        }
+        case WM_ACTIVATE:
+            // Give the keyboard back to the control that had it, e.g. after an error box.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd_, focus)) focusBeforeDeactivation_ = focus;
+            } else if (focusBeforeDeactivation_ != nullptr &&
+                       IsWindowVisible(focusBeforeDeactivation_)) {
+                SetFocus(focusBeforeDeactivation_);
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            // IDOK / IDCANCEL from Enter and Escape: the dialog has no such buttons.
+            return 0;
+        case WM_CLOSE:
+            // Only a shown dialog is ever closed; the hidden one never writes the file.
+            if (modal_ && !closed_) {
+                RunHandler([&] {
+                    Win32SettingsStore store;
+                    IniFile ini(store, settingsPath_);
+                    sets_.FormClose(ini);
+                });
+                closed_ = true;
+            }
+            return 0;
+        case WM_NCDESTROY:
+            hwnd_ = nullptr;
+            closed_ = true;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT SettingsDialog::HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lParam != 0) {
+                OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            SetTextColor(dc, IsLink(id) ? kLinkColor : GetSysColor(COLOR_BTNTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_COMBOBOX) {
+                item->itemHeight = kColorItemHeight;
+                return TRUE;
+            }
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_COMBOBOX && item->CtlID == ids::kTitleColor) {
+                DrawColorItem(*item, font_);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_SETCURSOR:
+            if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(page, msg, wParam, lParam);
+}
+
+}  // namespace tallyvox

@@ -1,0 +1,58 @@
+// Window plumbing shared by every window class of the program.
+#include "platform/Window_win32.h"
+
+#include <algorithm>
+
+namespace tallyvox {
+
+void RegisterClassOnce(const WNDCLASSEXW& windowClass) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing)) return;
+    RegisterClassExW(&windowClass);
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ComboItemText(HWND combo, int index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+HFONT CreateProgramFont(int height, int weight, bool antialiased) {
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       antialiased ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+}
+
+void CentreOver(HWND window, HWND owner) {
+    RECT own{}, rect{};
+    GetWindowRect(owner, &own);
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int left = own.left + (own.right - own.left - width) / 2;
+    int top = own.top + (own.bottom - own.top - height) / 2;
+    // An overlay near a screen edge must not push the dialog off the screen.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace tallyvox
