@@ -179,24 +179,3 @@ TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {
 
 }  // namespace
 }  // namespace tallyvox::e2e
-
-namespace tallyvox::e2e {
-namespace {
-
-// Without a display the overlay window cannot be made: the program must end and say so in its
-// exit code, not run on with no window.
-TEST_F(OverlayTest, NoWindowMeansAFailedStart) {
-    wchar_t display[256] = L"";
-    GetEnvironmentVariableW(L"DISPLAY", display, 256);
-    SetEnvironmentVariableW(L"DISPLAY", nullptr);
-    dir.WriteSettings(Crlf(kBuiltInLayout));
-    const bool started = app.StartIn(dir);
-    SetEnvironmentVariableW(L"DISPLAY", display);
-    ASSERT_TRUE(started);
-    const auto exitCode = app.WaitExit(15000);
-    ASSERT_TRUE(exitCode.has_value()) << "still running without a window";
-    EXPECT_NE(*exitCode, 0u);
-}
-
-}  // namespace
-}  // namespace tallyvox::e2e
