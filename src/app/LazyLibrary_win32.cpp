@@ -7,10 +7,11 @@ namespace tallyvox {
 
 namespace {
 
-// The DLL stays loaded for the rest of the run, so the function pointer stays valid.
+// The DLL stays loaded for the rest of the run, so the function pointer stays valid. Only the
+// system folder may supply it: a same-named file in the program's or the current folder never.
 template <typename Function>
 Function Resolve(const wchar_t* dll, const char* name) {
-    HMODULE module = LoadLibraryW(dll);
+    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
