@@ -3,6 +3,7 @@
 # whose ALSA setup appends every played sample to a capture file, and an X display (Xvfb if none).
 # Usage: run_under_wine.sh <program.exe> [args...]   |   run_under_wine.sh --prepare
 # Exports to the program: TALLYVOX_EXE (program under test), TALLYVOX_SOUND_CAPTURE (Unix paths).
+# TALLYVOX_WINEDLLOVERRIDES: more Wine DLL overrides ("winmm=n,b"), for the program too.
 set -euo pipefail
 
 if [[ $# -lt 1 ]]; then
@@ -28,8 +29,10 @@ wine_bin=wine
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
-# No Mono/Gecko: their first-run installer would otherwise pop up and wait for a click.
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+# No Mono/Gecko: their first-run installer would otherwise pop up and wait for a click. A suite
+# adds its own in TALLYVOX_WINEDLLOVERRIDES: Wine reads overrides from the Unix environment a
+# process was started in, so a variable the driver sets for itself never reaches the program.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d${TALLYVOX_WINEDLLOVERRIDES:+;$TALLYVOX_WINEDLLOVERRIDES}"
 
 # A private HOME keeps the user's ~/.asoundrc and Wine settings out of the tests. X may still
 # need the user's cookie, which lives in the real HOME.
