@@ -3,7 +3,7 @@
 # whose ALSA setup appends every played sample to a capture file, and an X display (Xvfb if none).
 # Usage: run_under_wine.sh <program.exe> [args...]   |   run_under_wine.sh --prepare
 # Exports to the program: TALLYVOX_EXE (program under test), TALLYVOX_SOUND_CAPTURE (Unix paths).
-# TALLYVOX_WINEDLLOVERRIDES: more Wine DLL overrides ("winmm=n,b"), for the program too.
+# Reads TALLYVOX_WINEDLLOVERRIDES: Wine DLL overrides added to its own (e.g. "winmm=n,b").
 set -euo pipefail
 
 if [[ $# -lt 1 ]]; then
