@@ -5,8 +5,10 @@
 
 namespace tallyvox {
 
+// Only the system folder may supply the DLL: a same-named file in the program's or the current
+// folder never.
 FARPROC SystemProcAddress(const wchar_t* dll, const char* name) {
-    HMODULE module = LoadLibraryW(dll);
+    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module == nullptr) return nullptr;
     return GetProcAddress(module, name);
 }

@@ -776,6 +776,15 @@ std::string WavPcm(std::string_view wav) {
     throw std::runtime_error("WAVE file without a data chunk");
 }
 
+std::vector<std::string> VoiceClipsPcm() {
+    std::vector<std::string> clips;
+    for (int i = 0; i <= 22; ++i) {
+        clips.push_back(WavPcm(
+            ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav"))));
+    }
+    return clips;
+}
+
 std::vector<int> FindClipSequence(std::string_view capture, const std::vector<std::string>& clips) {
     std::vector<int> sequence;
     size_t from = 0;

@@ -203,6 +203,8 @@ std::string ReadSoundCapture();   // the captured PCM so far (empty if none)
 void ClearSoundCapture();
 // The sample bytes of a RIFF/WAVE file's "data" chunk; throws std::runtime_error if malformed.
 std::string WavPcm(std::string_view wav_bytes);
+// The sample bytes of the voice clips in resources/clips, indexed by clip number (wav0..wav22).
+std::vector<std::string> VoiceClipsPcm();
 // Which clips (indices into clips, as PCM) the capture holds, in playing order: from the start,
 // repeatedly takes the clip found earliest (the longest on a tie) and continues after it.
 std::vector<int> FindClipSequence(std::string_view capture, const std::vector<std::string>& clips);

@@ -11,20 +11,11 @@
 namespace tallyvox::e2e {
 namespace {
 
-std::vector<std::string> LoadClips() {
-    std::vector<std::string> clips;
-    for (int i = 0; i <= 22; ++i) {
-        clips.push_back(WavPcm(
-            ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav"))));
-    }
-    return clips;
-}
-
 class SpeechTest : public OverlayFixture {
   protected:
     void SetUp() override {
         if (SoundCapturePath().empty()) GTEST_SKIP() << "needs run_under_wine.sh's sound capture";
-        clips = LoadClips();
+        clips = VoiceClipsPcm();
         ClearSoundCapture();
     }
 

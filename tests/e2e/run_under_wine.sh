@@ -4,6 +4,7 @@
 # Usage: run_under_wine.sh <program.exe> [args...]   |   run_under_wine.sh --prepare
 # TALLYVOX_NO_DISPLAY=1 runs the program with no X display at all.
 # Exports to the program: TALLYVOX_EXE (program under test), TALLYVOX_SOUND_CAPTURE (Unix paths).
+# Reads TALLYVOX_WINEDLLOVERRIDES: Wine DLL overrides added to its own (e.g. "winmm=n,b").
 set -euo pipefail
 
 if [[ $# -lt 1 ]]; then
@@ -29,8 +30,10 @@ wine_bin=wine
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
-# No Mono/Gecko: their first-run installer would otherwise pop up and wait for a click.
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+# No Mono/Gecko: their first-run installer would otherwise pop up and wait for a click. A suite
+# adds its own in TALLYVOX_WINEDLLOVERRIDES: Wine reads overrides from the Unix environment a
+# process was started in, so a variable the driver sets for itself never reaches the program.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d${TALLYVOX_WINEDLLOVERRIDES:+;$TALLYVOX_WINEDLLOVERRIDES}"
 
 # A private HOME keeps the user's ~/.asoundrc and Wine settings out of the tests. X may still
 # need the user's cookie, which lives in the real HOME.
