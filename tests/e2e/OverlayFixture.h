@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -74,6 +76,14 @@ class OverlayFixture : public testing::Test {
     HWND Panel(int slot) const { return FindChildById(main, ids::Panel(slot)); }
     HWND Label(int slot) const { return FindChildById(main, ids::Label(slot)); }
     std::wstring PanelText(int slot) const { return GetText(Panel(slot)); }
+    // The count a panel shows, or INT_MIN when it shows no number. A poll for a count compares
+    // with a bound, not one value: a poller that stalls for a tick would miss that value.
+    int PanelCount(int slot) const {
+        const std::wstring text = PanelText(slot);
+        wchar_t* end = nullptr;
+        const long value = std::wcstol(text.c_str(), &end, 10);
+        return text.empty() || *end != L'\0' ? INT_MIN : static_cast<int>(value);
+    }
 
     bool MenuOpen() const { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }
 

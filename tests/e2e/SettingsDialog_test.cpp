@@ -400,7 +400,7 @@ TEST_F(SettingsDialogTest, StoredHotkeyTogglesItsSlotFromStartUp) {
     ASSERT_NO_FATAL_FAILURE(Start(Settings()));
     ASSERT_EQ(GetText(Panel(1)), L"12");
     PressKey(VK_F1);
-    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"11"; }, 3000))
+    EXPECT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000))
         << "slot 1 counts down; shows " << ToUtf8(GetText(Panel(1)));
     PressKey(VK_F1);
 }
@@ -409,7 +409,7 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
     ASSERT_NO_FATAL_FAILURE(Start(Settings({{"HotKey1", "F6"}, {"HotKey2", "F6"}})));
     ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F6)) << "slot 1 holds F6";
     PressKey(VK_F6);
-    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"11"; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000));
     EXPECT_EQ(GetText(Panel(2)), L"22") << "slot 2 did not start";
     PressKey(VK_F6);
 }
@@ -480,7 +480,7 @@ TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
     EXPECT_GT(CountPixels(Label(1), kRed), 0);
     EXPECT_FALSE(IsTopMost(main));
     PressKey(VK_F9);
-    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(3)) == L"39"; }, 3000)) << "F9 starts slot 3";
+    EXPECT_TRUE(WaitUntil([&] { return PanelCount(3) < 40; }, 3000)) << "F9 starts slot 3";
     PressKey(VK_F9);
 
     ASSERT_NO_FATAL_FAILURE(OpenDialog());

@@ -49,7 +49,7 @@ TEST_F(SpeechTest, TwoSlotsInterleaveWholeNumbers) {
         "Seconds2=13\n");
     DoubleClick(Panel(1));
     DoubleClick(Panel(2));
-    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(2)) == L"10"; }, 6000, 100));
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(2) <= 10; }, 6000, 100));
     DoubleClick(Panel(1));
     DoubleClick(Panel(2));
     // 12, 12, 11, 11 and perhaps 10 from each: never the halves of two numbers mixed.
@@ -66,7 +66,7 @@ TEST_F(SpeechTest, ExitWhileSpeakingWithABacklogIsPromptAndClean) {
     Start(settings);
     for (int slot = 1; slot <= 8; ++slot) DoubleClick(Panel(slot));
     // Eight two-clip numbers a tick: the voice falls far behind.
-    ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(1)) == L"227"; }, 5000, 100));
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) <= 227; }, 5000, 100));
     ASSERT_FALSE(Spoken().empty());
     const auto exitCode = ExitByMenu();
     ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";

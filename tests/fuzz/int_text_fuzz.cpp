@@ -68,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::int32_t value;
         std::memcpy(&value, data, sizeof value);
         const std::string shown = tallyvox::IntToStr(value);
-        Check(shown == std::to_string(static_cast<long long>(value)), "IntToStr", shown);
+        static const std::regex kDecimal("^-?(0|[1-9][0-9]*)$");
+        Check(std::regex_match(shown, kDecimal), "IntToStr is not plain decimal", shown);
         Check(tallyvox::TryStrToInt(shown) == value, "IntToStr does not round-trip", shown);
         Check(tallyvox::TryStrToInt("  +" + shown) ==
                   (value >= 0 ? std::optional(value) : std::nullopt),
