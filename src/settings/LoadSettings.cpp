@@ -15,19 +15,25 @@ class KeyReader {
     KeyReader(IniFile& ini, std::vector<std::string>& loaded) : ini_(ini), loaded_(loaded) {}
 
     std::string String(const std::string& key, const std::string& defaultValue) {
-        loaded_.push_back(key);
+        Take(key);
         return ini_.ReadString(kSection, key, defaultValue);
     }
     std::int32_t Integer(const std::string& key, std::int32_t defaultValue) {
-        loaded_.push_back(key);
+        Take(key);
         return ini_.ReadInteger(kSection, key, defaultValue);
     }
     bool Bool(const std::string& key, bool defaultValue) {
-        loaded_.push_back(key);
+        Take(key);
         return ini_.ReadBool(kSection, key, defaultValue);
     }
 
   private:
+    // A value with a character that GBK cannot hold is shown as best it can be, but stays the
+    // file's: not counting it as loaded makes closing the dialog keep it.
+    void Take(const std::string& key) {
+        if (ini_.ReadsExactly(kSection, key)) loaded_.push_back(key);
+    }
+
     IniFile& ini_;
     std::vector<std::string>& loaded_;
 };
