@@ -49,9 +49,9 @@ bool NamesEqual(std::string_view a, std::string_view b, IniDocument::Charset cha
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size();) {
         const std::size_t width = CharWidth(a, i, charset);
-        if (width == 2) {
+        if (width > 1) {
             // A trail byte such as 0x41 is not the letter A, so it must not be case-folded.
-            if (a.substr(i, 2) != b.substr(i, 2)) return false;
+            if (a.substr(i, width) != b.substr(i, width)) return false;
         } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
             return false;
         }

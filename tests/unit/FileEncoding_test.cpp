@@ -68,6 +68,7 @@ TEST(Utf8Document, ReadsWholeCharactersNotGbkPairs) {
     const IniDocument document(file, IniDocument::Charset::Utf8);
     EXPECT_EQ(document.Get("Common", "TopMost"), std::nullopt);
     EXPECT_EQ(document.Get("名", "TopMost"), "1");
+    EXPECT_EQ(document.Get("吊", "TopMost"), std::nullopt) << "differs from 名 in its last byte";
     EXPECT_EQ(document.Get("Common", "Title1"), std::string(2045, 'a'));
     EXPECT_EQ(document.Serialize(), file);
 }
