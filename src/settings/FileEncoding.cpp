@@ -42,7 +42,7 @@ std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
 }  // namespace
 
 FileEncoding DetectEncoding(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom)) return FileEncoding::Utf8;
+    if (bytes.starts_with(kUtf8Bom) && IsUtf8(bytes)) return FileEncoding::Utf8;
     if (bytes.size() % 2 == 0) {
         if (bytes.starts_with(kUtf16LeBom)) return FileEncoding::Utf16Le;
         if (bytes.starts_with(kUtf16BeBom)) return FileEncoding::Utf16Be;

@@ -10,8 +10,10 @@ namespace tallyvox {
 enum class FileEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 
 // Decided once per read of the file:
-//  - a UTF-8 byte order mark means UTF-8; a UTF-16 LE or BE mark means UTF-16, unless the
-//    file has an odd number of bytes and so cannot be UTF-16;
+//  - a UTF-8 byte order mark means UTF-8 when the bytes after it are well-formed UTF-8; GBK
+//    text behind the mark, which Notepad never writes, is read as GBK as it always was;
+//  - a UTF-16 LE or BE mark means UTF-16, unless the file has an odd number of bytes and so
+//    cannot be UTF-16;
 //  - without a mark, bytes that are well-formed UTF-8 throughout and hold at least one
 //    multi-byte sequence are UTF-8;
 //  - anything else is GBK, as is a file of ASCII only, which reads the same either way.

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         DetectCase{"AsciiOnly", "[Common]\r\nTopMost=0\r\n", FileEncoding::Gbk},
         DetectCase{"Utf8WithoutMark", "[Common]\r\nTitle1=大龙\r\n", FileEncoding::Utf8},
         DetectCase{"Utf8MarkAsciiOnly", "\xEF\xBB\xBF[Common]\r\n", FileEncoding::Utf8},
-        DetectCase{"Utf8MarkBeforeGbk", "\xEF\xBB\xBFTitle1=\xB4\xF3\r\n", FileEncoding::Utf8},
+        DetectCase{"GbkBehindUtf8Mark", "\xEF\xBB\xBFTitle1=\xB4\xF3\r\n", FileEncoding::Gbk},
         DetectCase{"Utf16Le", "\xFF\xFE[\0"s, FileEncoding::Utf16Le},
         DetectCase{"Utf16Be", "\xFE\xFF\0["s, FileEncoding::Utf16Be},
         DetectCase{"OddLengthIsNoUtf16", "\xFF\xFE[\0\n"s, FileEncoding::Gbk},
