@@ -30,9 +30,12 @@ class KeyReader {
     }
 
   private:
+    // A value with a character that GBK cannot hold is shown as best it can be, but stays the
+    // file's: not counting it as loaded makes closing the dialog keep it.
     std::string Take(Setting setting, int slot) {
-        loaded_.push_back(KeyName(setting, slot));
-        return loaded_.back();
+        std::string key = KeyName(setting, slot);
+        if (ini_.ReadsExactly(kSection, key)) loaded_.push_back(key);
+        return key;
     }
 
     IniFile& ini_;

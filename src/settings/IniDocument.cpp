@@ -20,8 +20,18 @@ bool IsLeadByte(char c) {
     return b >= 0x81 && b <= 0xFE;
 }
 
-// Width of the character starting at `i`: a lead byte at the very end stands alone.
-std::size_t CharWidth(std::string_view s, std::size_t i) {
+// Width of the character starting at `i`. In GBK a lead byte at the very end stands alone; in
+// UTF-8 a lead byte takes the continuation bytes after it, which are never ASCII.
+std::size_t CharWidth(std::string_view s, std::size_t i, IniDocument::Charset charset) {
+    if (charset == IniDocument::Charset::Utf8) {
+        std::size_t end = i + 1;
+        if (static_cast<unsigned char>(s[i]) >= 0xC0) {
+            while (end < s.size() && end - i < 4 &&
+                   (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
+                ++end;
+        }
+        return end - i;
+    }
     return IsLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
 }
 
@@ -35,13 +45,13 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool NamesEqual(std::string_view a, std::string_view b) {
+bool NamesEqual(std::string_view a, std::string_view b, IniDocument::Charset charset) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size();) {
-        const std::size_t width = CharWidth(a, i);
-        if (width == 2) {
+        const std::size_t width = CharWidth(a, i, charset);
+        if (width > 1) {
             // A trail byte such as 0x41 is not the letter A, so it must not be case-folded.
-            if (a.substr(i, 2) != b.substr(i, 2)) return false;
+            if (a.substr(i, width) != b.substr(i, width)) return false;
         } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
             return false;
         }
@@ -50,13 +60,13 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::optional<std::string_view> SectionName(std::string_view line) {
+std::optional<std::string_view> SectionName(std::string_view line, IniDocument::Charset charset) {
     std::size_t i = 0;
     while (i < line.size() && IsBlank(line[i])) ++i;
     if (i == line.size() || line[i] != '[') return std::nullopt;
     const std::size_t start = ++i;
     // ']' (0x5D) is also a valid GBK trail byte, so skip whole characters while searching.
-    while (i < line.size() && line[i] != ']') i += CharWidth(line, i);
+    while (i < line.size() && line[i] != ']') i += CharWidth(line, i, charset);
     if (i >= line.size()) return std::nullopt;
     return TrimBlanks(line.substr(start, i - start));
 }
@@ -78,10 +88,10 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
     return KeyLine{name, eq + 1};
 }
 
-std::string CutValue(std::string_view value) {
+std::string CutValue(std::string_view value, IniDocument::Charset charset) {
     std::size_t end = 0;
     while (end < value.size()) {
-        const std::size_t width = CharWidth(value, end);
+        const std::size_t width = CharWidth(value, end, charset);
         if (end + width > IniDocument::kMaxValueBytes) break;
         end += width;
     }
@@ -90,7 +100,7 @@ std::string CutValue(std::string_view value) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string_view bytes) {
+IniDocument::IniDocument(std::string_view bytes, Charset charset) : charset_(charset) {
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         hasBom_ = true;
         bytes.remove_prefix(kUtf8Bom.size());
@@ -122,16 +132,17 @@ std::string IniDocument::Serialize() const {
 
 std::optional<std::size_t> IniDocument::FindHeader(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = SectionName(lines_[i].text);
-        if (name && NamesEqual(*name, section)) return i;
+        const auto name = SectionName(lines_[i].text, charset_);
+        if (name && NamesEqual(*name, section, charset_)) return i;
     }
     return std::nullopt;
 }
 
 std::optional<std::size_t> IniDocument::FindKey(std::size_t header, std::string_view key) const {
-    for (std::size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i].text); ++i) {
+    for (std::size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i].text, charset_);
+         ++i) {
         const auto parsed = ParseKeyLine(lines_[i].text);
-        if (parsed && NamesEqual(parsed->name, key)) return i;
+        if (parsed && NamesEqual(parsed->name, key, charset_)) return i;
     }
     return std::nullopt;
 }
@@ -139,7 +150,8 @@ std::optional<std::size_t> IniDocument::FindKey(std::size_t header, std::string_
 bool IniDocument::SectionExists(std::string_view section) const {
     const auto header = FindHeader(section);
     if (!header) return false;
-    for (std::size_t i = *header + 1; i < lines_.size() && !SectionName(lines_[i].text); ++i) {
+    for (std::size_t i = *header + 1; i < lines_.size() && !SectionName(lines_[i].text, charset_);
+         ++i) {
         if (ParseKeyLine(lines_[i].text)) return true;
     }
     return false;
@@ -151,7 +163,7 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     const auto index = FindKey(*header, key);
     if (!index) return std::nullopt;
     const std::string& text = lines_[*index].text;
-    return CutValue(std::string_view(text).substr(ParseKeyLine(text)->valueOffset));
+    return CutValue(std::string_view(text).substr(ParseKeyLine(text)->valueOffset), charset_);
 }
 
 std::string_view IniDocument::NewLineEnding() const {
@@ -199,7 +211,8 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
 
     std::size_t after = *header;
-    for (std::size_t i = *header + 1; i < lines_.size() && !SectionName(lines_[i].text); ++i) {
+    for (std::size_t i = *header + 1; i < lines_.size() && !SectionName(lines_[i].text, charset_);
+         ++i) {
         if (ParseKeyLine(lines_[i].text)) after = i;
     }
     InsertLineAfter(after, std::move(keyLine));

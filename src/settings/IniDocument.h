@@ -10,8 +10,9 @@
 
 namespace tallyvox {
 
-// How the bytes are read (text is GBK; bytes 0x81..0xFE lead a two-byte character whose second
-// byte may look like ASCII, so names are compared and ']' is searched character by character):
+// How the bytes are read (text is GBK, where bytes 0x81..0xFE lead a two-byte character whose
+// second byte may look like ASCII, or UTF-8; names are compared and ']' is searched character
+// by character):
 //  - Lines end with LF, CRLF or a lone CR; the last line may lack an ending.
 //  - A UTF-8 byte order mark at the very start is recognised, kept, and written back; the line
 //    after it is read as if the mark were not there.
@@ -26,14 +27,16 @@ namespace tallyvox {
 //    are kept as they are.
 //  - Section and key names match regardless of ASCII letter case; other bytes match exactly.
 //  - Among keys of the same name in a section, the first one is read and written.
-//  - A value is read up to kMaxValueBytes; a longer one is cut there, one byte earlier when the
-//    cut would split a two-byte character.
+//  - A value is read up to kMaxValueBytes; a longer one is cut there, a little earlier when the
+//    cut would split a character.
 class IniDocument {
   public:
     static constexpr std::size_t kMaxValueBytes = 2047;
 
+    enum class Charset { Gbk, Utf8 };
+
     IniDocument() = default;
-    explicit IniDocument(std::string_view bytes);
+    explicit IniDocument(std::string_view bytes, Charset charset = Charset::Gbk);
 
     std::string Serialize() const;
 
@@ -65,6 +68,7 @@ class IniDocument {
     std::string_view NewLineEnding() const;
     void InsertLineAfter(std::size_t index, std::string text);
 
+    Charset charset_ = Charset::Gbk;
     bool hasBom_ = false;
     std::vector<Line> lines_;
 };

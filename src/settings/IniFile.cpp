@@ -5,29 +5,51 @@
 #include <optional>
 #include <utility>
 
+#include "settings/GbkCodec.h"
 #include "text/IntText.h"
+#include "text/Utf.h"
 
 namespace tallyvox {
 
-IniFile::IniFile(SettingsStore& store, std::string path) : store_(store), path_(std::move(path)) {
+IniFile::IniFile(SettingsStore& store, std::string path)
+    : store_(store), codec_(store.Codec()), path_(std::move(path)) {
     if (std::optional<std::string> bytes = store_.Read(path_)) {
-        document_ = IniDocument(*bytes);
+        if (codec_) encoding_ = DetectEncoding(*bytes);
+        document_ = IniDocument(ToDocumentBytes(*bytes, encoding_),
+                                encoding_ == FileEncoding::Gbk ? IniDocument::Charset::Gbk
+                                                               : IniDocument::Charset::Utf8);
         loaded_ = true;
     }
 }
 
+std::string IniFile::FileText(std::string_view gbk) const {
+    if (encoding_ == FileEncoding::Gbk) return std::string(gbk);
+    return Utf16ToUtf8(codec_->ToUtf16(gbk));
+}
+
+std::string IniFile::ProgramText(std::string_view fileText) const {
+    if (encoding_ == FileEncoding::Gbk) return std::string(fileText);
+    return codec_->FromUtf16(Utf8ToUtf16(fileText));
+}
+
+std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
+    const std::optional<std::string> value = document_.Get(FileText(section), FileText(key));
+    if (!value) return std::nullopt;
+    return ProgramText(*value);
+}
+
 bool IniFile::SectionExists(std::string_view section) const {
-    return document_.SectionExists(section);
+    return document_.SectionExists(FileText(section));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    return document_.Get(section, key).value_or(std::string(defaultValue));
+    return Value(section, key).value_or(std::string(defaultValue));
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
                                   std::int32_t defaultValue) const {
-    const std::optional<std::string> value = document_.Get(section, key);
+    const std::optional<std::string> value = Value(section, key);
     if (!value) return defaultValue;
     return TryStrToInt(*value).value_or(defaultValue);
 }
@@ -36,9 +58,17 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+bool IniFile::ReadsExactly(std::string_view section, std::string_view key) const {
+    if (encoding_ == FileEncoding::Gbk) return true;
+    const std::optional<std::string> value = document_.Get(FileText(section), FileText(key));
+    if (!value) return true;
+    const std::u16string text = Utf8ToUtf16(*value);
+    return codec_->ToUtf16(codec_->FromUtf16(text)) == text;
+}
+
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     if (!loaded_) return false;
-    if (document_.Set(section, key, value)) dirty_ = true;
+    if (document_.Set(FileText(section), FileText(key), FileText(value))) dirty_ = true;
     return true;
 }
 
@@ -52,7 +82,7 @@ bool IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 bool IniFile::Flush() {
     if (!dirty_) return true;
-    if (!store_.WriteReplacing(path_, document_.Serialize())) return false;
+    if (!store_.WriteReplacing(path_, ToFileBytes(document_.Serialize(), encoding_))) return false;
     dirty_ = false;
     return true;
 }

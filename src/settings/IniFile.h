@@ -1,11 +1,14 @@
 // The settings reader/writer: one object per load or per save of the settings file, reading
-// it whole on construction and writing it back whole on Flush.
+// it whole on construction and writing it back whole on Flush. Names and values are GBK text
+// whatever the file's encoding (see DetectEncoding); written values take the file's encoding.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "settings/FileEncoding.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsStore.h"
 
@@ -27,6 +30,9 @@ class IniFile {
                              std::int32_t defaultValue) const;
     // Read as an integer with the default 1 or 0; true when not zero.
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    // False when the stored value holds a character that GBK cannot, so that the reads above
+    // give only a stand-in for it; true for a missing key and for every value of a GBK file.
+    bool ReadsExactly(std::string_view section, std::string_view key) const;
 
     // Writes change the document in memory only; Flush stores them. They return false, changing
     // nothing, when the file could not be read: writing then would create or clobber it.
@@ -39,7 +45,14 @@ class IniFile {
     bool Flush();
 
   private:
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+    // GBK text to the document's text, and back.
+    std::string FileText(std::string_view gbk) const;
+    std::string ProgramText(std::string_view fileText) const;
+
     SettingsStore& store_;
+    const GbkCodec* codec_;
+    FileEncoding encoding_ = FileEncoding::Gbk;
     std::string path_;
     bool loaded_ = false;
     bool dirty_ = false;

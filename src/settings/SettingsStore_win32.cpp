@@ -9,6 +9,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "settings/GbkCodec_win32.h"
+
 namespace tallyvox {
 
 namespace {
@@ -129,6 +131,11 @@ bool Win32SettingsStore::WriteReplacing(const std::string& path, const std::stri
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(temp.c_str());
     return ok;
+}
+
+const GbkCodec* Win32SettingsStore::Codec() const {
+    static const Cp936Codec codec;
+    return &codec;
 }
 
 std::string ExecutableFolder() {

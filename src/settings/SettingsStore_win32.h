@@ -18,6 +18,8 @@ class Win32SettingsStore final : public SettingsStore {
     // Refuses a missing, read-only or directory target, so the program never creates the file
     // and never overrides the user's write protection.
     bool WriteReplacing(const std::string& path, const std::string& bytes) override;
+    // Code page 936.
+    const GbkCodec* Codec() const override;
 };
 
 // The running executable's folder as UTF-8 with its trailing separator, or "" when unknown.

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "Driver.h"
+#include "settings/GbkCodec_win32.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 
@@ -85,6 +87,10 @@ class PlainFileStore : public SettingsStore {
         out << bytes;
         return static_cast<bool>(out.flush());
     }
+    const GbkCodec* Codec() const override { return &codec_; }
+
+  private:
+    Cp936Codec codec_;
 };
 
 // The buffer of 2048 bytes is the one the settings reader was modelled on, hence the cut.
@@ -320,6 +326,86 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"TopMost", "0"}},
                   "[Common]\r\n Title1 = x \r\nTopMost=0\r\n",
                   "we leave untouched lines alone, the profile functions rewrite them trimmed"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Files with a byte order mark, which the profile functions read as Unicode; their W forms then
+// give the text that the program holds as GBK. Without a mark they read the system code page,
+// so a UTF-8 file without one has no counterpart here.
+struct UnicodeCase {
+    const char* name;
+    std::string (*encode)(const std::string& utf8);
+};
+
+std::string Utf8WithBom(const std::string& utf8) {
+    return "\xEF\xBB\xBF" + utf8;
+}
+
+std::string Utf16WithBom(const std::string& utf8, bool bigEndian) {
+    std::string bytes;
+    for (const wchar_t unit : L"\xFEFF" + e2e::FromUtf8(utf8)) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+std::optional<std::string> ProfileValueW(const std::string& path, const std::string& key) {
+    const std::wstring widePath = e2e::FromUtf8(path);
+    const std::wstring section = L"Common";
+    if (key == "?") {
+        wchar_t names[4096];
+        return GetPrivateProfileStringW(section.c_str(), nullptr, L"", names, 4096,
+                                        widePath.c_str()) > 0
+                   ? "1"
+                   : "0";
+    }
+    const wchar_t* missing = L"\x01missing\x01";
+    wchar_t buffer[2048];
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), e2e::FromUtf8(key).c_str(),
+                                                  missing, buffer, 2048, widePath.c_str());
+    const std::wstring value(buffer, length);
+    if (value == missing) return std::nullopt;
+    return e2e::ToGbk(value);
+}
+
+class IniDifferentialUnicode : public ::testing::TestWithParam<UnicodeCase> {};
+
+TEST_P(IniDifferentialUnicode, ReadsAndWritesAsTheProfileFunctions) {
+    const UnicodeCase& c = GetParam();
+    const std::string file = c.encode(
+        "[Other]\r\nTitle1=别的\r\n[Common]\r\nTitle1=大龙\r\nTitle2=a=b\r\nTopMost=1\r\n");
+    TempFolder folder;
+    const std::string theirsPath = folder.NewFile(file);
+    const std::string oursPath = folder.NewFile(file);
+    PlainFileStore store;
+    {
+        IniFile ini(store, oursPath);
+        for (const char* key : {"?", "Title1", "Title2", "TopMost", "SortType"}) {
+            EXPECT_EQ(OurValue(ini, key), ProfileValueW(theirsPath, key)) << key;
+        }
+    }
+
+    const std::vector<std::pair<std::string, std::string>> writes = {
+        {"TopMost", "0"}, {"Title1", "\xD0\xC2\xB5\xC4"}, {"SortType", kMultiRow}};  // 新的
+    for (const auto& [key, value] : writes) {
+        ASSERT_TRUE(WritePrivateProfileStringW(L"Common", e2e::FromGbk(key).c_str(),
+                                               e2e::FromGbk(value).c_str(),
+                                               e2e::FromUtf8(theirsPath).c_str()));
+    }
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, e2e::FromUtf8(theirsPath).c_str());
+    IniFile ini(store, oursPath);
+    for (const auto& [key, value] : writes) ASSERT_TRUE(ini.WriteString("Common", key, value));
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(e2e::HexBytes(Contents(oursPath)), e2e::HexBytes(Contents(theirsPath)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, IniDifferentialUnicode,
+    ::testing::Values(
+        UnicodeCase{"Utf8Bom", Utf8WithBom},
+        UnicodeCase{"Utf16Le", [](const std::string& u) { return Utf16WithBom(u, false); }},
+        UnicodeCase{"Utf16Be", [](const std::string& u) { return Utf16WithBom(u, true); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -421,6 +421,29 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     EXPECT_EQ(dir.ReadSettings(), settings);
 }
 
+// Saved by Notepad as "UTF-8 with BOM": titles show right, and closing the dialog writes the
+// changed title in UTF-8 and leaves every other byte as it was.
+TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
+    const std::string utf8 =
+        "\xEF\xBB\xBF" + ToUtf8(FromGbk(Settings({{"Title2", "\xB4\xF3\xC1\xFA"}})));  // 大龙
+    ASSERT_NO_FATAL_FAILURE(Start(utf8));
+    EXPECT_EQ(GetText(Label(1)), L"复活");
+    EXPECT_EQ(GetText(Label(2)), L"大龙");
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ReplaceText(Ctl(TitleBox(2)), L"新的");
+    ASSERT_TRUE(WaitUntil([&] { return GetText(Label(2)) == L"新的"; }));
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+
+    std::string expected = utf8;
+    expected.replace(expected.find("Title2=大龙"), std::string("Title2=大龙").size(),
+                     "Title2=新的");
+    std::string file;
+    EXPECT_TRUE(WaitUntil([&] {
+        file = dir.ReadSettings();
+        return file == expected;
+    })) << HexBytes(file);
+}
+
 // A player's first sessions: no settings file at all, then the shipped one, configured in the
 // dialog, and everything found back after a restart.
 TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {

@@ -26,10 +26,13 @@ class FakeStore : public SettingsStore {
         return true;
     }
 
+    const GbkCodec* Codec() const override { return codec; }
+
     std::map<std::string, std::string> files;
     std::vector<std::string> writes;
     bool failWrites = false;
     int reads = 0;
+    const GbkCodec* codec = nullptr;  // without one, every file is GBK
 };
 
 }  // namespace tallyvox::test

@@ -9,6 +9,7 @@
 #include "FakeOverlay.h"
 #include "FakeSetsView.h"
 #include "FakeStore.h"
+#include "IconvGbkCodec.h"
 #include "app/TfrmMain.h"
 #include "dialog/Links.h"
 #include "settings/IniFile.h"
@@ -293,6 +294,25 @@ TEST_F(TfrmSetsTest, ClosingKeepsStoredValuesTheListsCannotShow) {
     view.SetText(SetsText::cbbTimer, 0, "2");
     sets.cbbTimerChange();
     EXPECT_NE(Close().find("TimerCounter=2\r\n"), std::string::npos);
+}
+
+TEST_F(TfrmSetsTest, ClosingKeepsAStoredTitleThatGbkCannotHold) {
+    test::IconvGbkCodec codec;
+    store.codec = &codec;
+    // The full file saved as UTF-8, slot 1's title with a character outside GBK.
+    auto utf8File = [](const std::string& title1) {
+        std::string file = FullFileWith("Title1=T1", "Title1=" + title1);
+        file.replace(file.find(kVertical), kVertical.size(), "竖排");
+        return file;
+    };
+    Load(utf8File("T1😀"));
+    sets.FormCreate();
+    EXPECT_EQ(fake.slot[1].labelCaption, "T1?") << "shown as best GBK can";
+    EXPECT_EQ(Close(), utf8File("T1😀"));
+    // Once the user changes the title, it is theirs to store.
+    view.SetText(SetsText::edtTitle, 1, "T1!");
+    sets.edtTitleChange(1);
+    EXPECT_EQ(Close(), utf8File("T1!"));
 }
 
 }  // namespace
