@@ -430,7 +430,7 @@ TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
     EXPECT_EQ(GetText(Label(1)), L"复活");
     EXPECT_EQ(GetText(Label(2)), L"大龙");
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
-    ReplaceText(Ctl(TitleBox(2)), L"新的");
+    ReplaceText(Ctl(ids::Title(2)), L"新的");
     ASSERT_TRUE(WaitUntil([&] { return GetText(Label(2)) == L"新的"; }));
     ASSERT_NO_FATAL_FAILURE(CloseDialog());
 
