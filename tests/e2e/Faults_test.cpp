@@ -15,6 +15,7 @@
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "app/ControlIds.h"
+#include "settings/IniDocument.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -47,74 +48,23 @@ std::string Garbage(std::size_t size, std::uint32_t seed) {
     return bytes;
 }
 
-// --- an independent reading of the file, as the oracle for "the whole new content" --------------
-
-struct Line {
-    std::string text, ending;
-};
-
-std::vector<Line> SplitLines(const std::string& bytes) {
-    std::vector<Line> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back({bytes.substr(start), ""});
-            break;
-        }
-        const std::size_t next = bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-        lines.push_back({bytes.substr(start, end - start), bytes.substr(end, next - end)});
-        start = next;
-    }
-    return lines;
-}
-
-std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-// The file split into the values of our keys in the first [Common] section (the first line of
-// each name) and every other line, endings included, in order.
-struct Reading {
+// The values of every key in the file's [Common] section, read by the program's own reader.
+std::map<std::string, std::string> KeyValues(const std::string& bytes) {
+    const IniDocument document(bytes);
     std::map<std::string, std::string> values;
-    std::vector<std::string> otherLines;
-};
-
-Reading Read(const std::string& bytes) {
-    const std::vector<std::string> keys = SettingsKeyOrder();
-    Reading reading;
-    enum { Before, Inside, After } where = Before;
-    bool first = true;
-    for (const Line& line : SplitLines(bytes)) {
-        std::string text = line.text;
-        if (first && text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-        first = false;
-        const std::string trimmed = Trim(text);
-        if (!trimmed.empty() && trimmed[0] == '[' && trimmed.find(']') != std::string::npos) {
-            const std::string name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
-            if (where == Inside) where = After;
-            if (where == Before && SameName(name, "Common")) where = Inside;
-        } else if (where == Inside && text.find('=') != std::string::npos && trimmed[0] != ';') {
-            const std::string key = Trim(text.substr(0, text.find('=')));
-            const auto known = std::find_if(keys.begin(), keys.end(),
-                                            [&](const std::string& k) { return SameName(key, k); });
-            if (known != keys.end() && !reading.values.contains(*known)) {
-                reading.values[*known] = text.substr(text.find('=') + 1);
-                continue;
-            }
-        }
-        reading.otherLines.push_back(line.text + line.ending);
+    for (const std::string& key : SettingsKeyOrder()) {
+        if (const auto value = document.Get("Common", key)) values[key] = *value;
     }
-    return reading;
+    return values;
+}
+
+// Whether `file` is `before` with the keys' values replaced by `now` where they stand, every
+// other byte kept (IniDocument's replacing is held against Wine's by the differential test).
+bool OnlyValuesChanged(const std::string& before, const std::string& file,
+                       const std::map<std::string, std::string>& now) {
+    IniDocument expected(before);
+    for (const auto& [key, value] : now) expected.Set("Common", key, value);
+    return expected.Serialize() == file;
 }
 
 // --- faults ------------------------------------------------------------------------------------
@@ -237,7 +187,7 @@ class FaultTest : public testing::TestWithParam<FaultCase> {
     HWND dialog = nullptr;
 
     std::wstring SettingsPath() const { return dir.File(L"qorvane.db"); }
-    HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
+    HWND Panel(int slot) const { return FindChildById(main, ids::Panel(slot)); }
     HWND Ctl(int id) const { return FindChildById(dialog, id); }
 
     // Any box of the program, whatever its title.
@@ -306,31 +256,7 @@ class FaultTest : public testing::TestWithParam<FaultCase> {
         ASSERT_TRUE(WaitUntil([&] { return GetText(box) == kTypedTitle; }));
     }
 
-    // What the dialog's controls show, as the file holds them after a save.
-    std::map<std::string, std::string> Shown() const {
-        auto checked = [&](int id) {
-            return SendMessageW(Ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
-        };
-        std::map<std::string, std::string> shown;
-        shown["SortType"] = GetTextGbk(Ctl(kSortType));
-        shown["TimerCounter"] = GetTextGbk(Ctl(kTimer));
-        shown["IsSecondCounter"] = checked(kSec);
-        shown["LastSecond"] = GetTextGbk(Ctl(kLastSec));
-        shown["IsCircle"] = checked(kCircle);
-        for (int slot = 1; slot <= 8; ++slot) {
-            const std::string n = std::to_string(slot);
-            shown["Title" + n] = GetTextGbk(Ctl(ids::Title(slot)));
-            shown["HotKey" + n] = GetTextGbk(Ctl(ids::Key(slot)));
-            shown["Seconds" + n] = GetTextGbk(Ctl(ids::Time(slot)));
-        }
-        const int color = ComboSelection(Ctl(kTitleColor));
-        shown["TitleColor"] =
-            color < 0 ? "-16777216"
-                      : std::to_string(static_cast<std::int32_t>(
-                            static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), color))));
-        shown["TopMost"] = checked(kTop);
-        return shown;
-    }
+    std::map<std::string, std::string> Shown() const { return ShownSettings(dialog); }
 
     void CloseDialog() {
         PressKeys({VK_MENU, VK_F4});
@@ -466,28 +392,27 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
             break;
         }
         case After::OnlyTyped: {
-            const Reading old = Read(before), now = Read(dir.ReadSettings());
+            const std::string file = dir.ReadSettings();
+            const auto old = KeyValues(before), now = KeyValues(file);
             for (const std::string& key : SettingsKeyOrder()) {
-                ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
-                EXPECT_EQ(HexBytes(now.values.at(key)),
-                          HexBytes(key == "Title2" ? ToGbk(kTypedTitle) : old.values.at(key)))
+                ASSERT_TRUE(now.contains(key)) << key << " is missing";
+                EXPECT_EQ(HexBytes(now.at(key)),
+                          HexBytes(key == "Title2" ? ToGbk(kTypedTitle) : old.at(key)))
                     << key;
             }
-            EXPECT_EQ(now.otherLines, old.otherLines);
+            EXPECT_TRUE(OnlyValuesChanged(before, file, now)) << "other lines changed";
             break;
         }
         case After::NewContent: {
-            const Reading old = Read(before), now = Read(dir.ReadSettings());
+            const std::string file = dir.ReadSettings();
+            const auto now = KeyValues(file);
             for (const std::string& key : SettingsKeyOrder()) {
-                ASSERT_TRUE(now.values.contains(key)) << key << " is missing";
-                EXPECT_EQ(HexBytes(now.values.at(key)), HexBytes(shown.at(key))) << key;
+                ASSERT_TRUE(now.contains(key)) << key << " is missing";
+                EXPECT_EQ(HexBytes(now.at(key)), HexBytes(shown.at(key))) << key;
             }
-            EXPECT_EQ(FromGbk(now.values.at("Title2")), kTypedTitle) << "the typed title is saved";
-            ASSERT_EQ(now.otherLines.size(), old.otherLines.size()) << "lines were lost or added";
-            for (std::size_t i = 0; i < old.otherLines.size(); ++i) {
-                EXPECT_TRUE(now.otherLines[i] == old.otherLines[i])
-                    << "line " << i << " changed; was " << old.otherLines[i].size() << " bytes";
-            }
+            EXPECT_EQ(FromGbk(now.at("Title2")), kTypedTitle) << "the typed title is saved";
+            EXPECT_TRUE(OnlyValuesChanged(before, file, now))
+                << "lines were lost, added or changed";
             break;
         }
     }

@@ -10,23 +10,41 @@
 #include <string>
 #include <vector>
 
+#include "../unit/SettingsKeyOrder.h"
 #include "Driver.h"
 #include "app/ControlIds.h"
+#include "dialog/ColorList.h"
 
 namespace tallyvox::e2e {
 
-// The settings file's keys in the order the program writes them.
-inline std::vector<std::string> SettingsKeyOrder() {
-    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
-                                     "IsCircle"};
+using test::SettingsKeyOrder;
+
+// What the settings dialog's controls show, as the file holds them after a save: texts as
+// shown, check boxes as 1 or 0, the colour list's item data (the no-colour value when none).
+inline std::map<std::string, std::string> ShownSettings(HWND dialog) {
+    auto ctl = [&](int id) { return FindChildById(dialog, id); };
+    auto checked = [&](int id) {
+        return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    };
+    std::map<std::string, std::string> shown;
+    shown["SortType"] = GetTextGbk(ctl(ids::kSortType));
+    shown["TimerCounter"] = GetTextGbk(ctl(ids::kTimer));
+    shown["IsSecondCounter"] = checked(ids::kSec);
+    shown["LastSecond"] = GetTextGbk(ctl(ids::kLastSec));
+    shown["IsCircle"] = checked(ids::kCircle);
     for (int slot = 1; slot <= 8; ++slot) {
-        for (const char* name : {"Title", "HotKey", "Seconds"}) {
-            keys.push_back(name + std::to_string(slot));
-        }
+        const std::string n = std::to_string(slot);
+        shown["Title" + n] = GetTextGbk(ctl(ids::Title(slot)));
+        shown["HotKey" + n] = GetTextGbk(ctl(ids::Key(slot)));
+        shown["Seconds" + n] = GetTextGbk(ctl(ids::Time(slot)));
     }
-    keys.push_back("TitleColor");
-    keys.push_back("TopMost");
-    return keys;
+    const int color = ComboSelection(ctl(ids::kTitleColor));
+    const auto value = color < 0 ? kNoColorSelected
+                                 : static_cast<std::int32_t>(static_cast<DWORD>(
+                                       ComboItemData(ctl(ids::kTitleColor), color)));
+    shown["TitleColor"] = std::to_string(value);
+    shown["TopMost"] = checked(ids::kTop);
+    return shown;
 }
 
 // Every key with a valid value, as "key=value" lines in write order without line ends: four

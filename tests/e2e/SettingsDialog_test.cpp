@@ -11,6 +11,7 @@
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "app/ControlIds.h"
+#include "dialog/SetsControls.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -172,23 +173,14 @@ TEST_F(SettingsDialogTest, MenuOpensTheDialogOverTheDisabledOverlay) {
     EXPECT_TRUE(IsVisible(Ctl(kTimer))) << "the first page is active";
     EXPECT_FALSE(IsVisible(Ctl(kTop)));
 
-    // Positions inside the page, and inside slot 1's group box.
-    const RECT timer = RectInParent(Ctl(kTimer));
-    EXPECT_EQ(timer.left, 82);
-    EXPECT_EQ(timer.top, 5);
-    EXPECT_EQ(timer.right - timer.left, 61);
-    EXPECT_EQ(timer.bottom - timer.top, 21);
-    const RECT colors = RectInParent(Ctl(kTitleColor));
-    EXPECT_EQ(colors.left, 220);
-    EXPECT_EQ(colors.bottom - colors.top, 22);
-    const RECT group5 = RectInParent(Ctl(Group(5)));
-    EXPECT_EQ(group5.left, -1);
-    EXPECT_EQ(group5.top, 56 + 56 * 4);
-    EXPECT_EQ(group5.right - group5.left, 297);
-    const RECT group1 = RectInParent(Ctl(Group(1)));
-    const RECT time1 = RectInParent(Ctl(ids::Time(1)));
-    EXPECT_EQ(time1.left - group1.left, 256);
-    EXPECT_EQ(time1.top - group1.top, 20);
+    // Every control stands where the control table puts it; labels take their text's size.
+    for (const SetsControl& c : SetsControls()) {
+        if (c.id == 0 || c.kind == ControlKind::Label || c.kind == ControlKind::Link) continue;
+        const RECT r = RectInParent(Ctl(c.id));
+        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::vector<LONG>{c.rect.left, c.rect.top, c.rect.width, c.rect.height}))
+            << "control " << c.id;
+    }
     EXPECT_EQ(GetText(Ctl(Group(3))), L"计时器3");
 
     // Contents as stored.
@@ -343,24 +335,9 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
     ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
     ASSERT_TRUE(WaitUntil([&] { return GetText(Ctl(kLastSec)) == L"7"; }));
 
-    // What the controls show, as the file must hold it.
-    std::map<std::string, std::string> shown;
-    shown["SortType"] = GetTextGbk(Ctl(kSortType));
-    shown["TimerCounter"] = GetTextGbk(Ctl(kTimer));
-    shown["IsSecondCounter"] = Checked(Ctl(kSec)) ? "1" : "0";
-    shown["LastSecond"] = GetTextGbk(Ctl(kLastSec));
-    shown["IsCircle"] = Checked(Ctl(kCircle)) ? "1" : "0";
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        shown["Title" + n] = GetTextGbk(Ctl(ids::Title(slot)));
-        shown["HotKey" + n] = GetTextGbk(Ctl(ids::Key(slot)));
-        shown["Seconds" + n] = GetTextGbk(Ctl(ids::Time(slot)));
-    }
-    const int colorIndex = ComboSelection(Ctl(kTitleColor));
-    ASSERT_GE(colorIndex, 0);
-    shown["TitleColor"] = std::to_string(
-        static_cast<std::int32_t>(static_cast<DWORD>(ComboItemData(Ctl(kTitleColor), colorIndex))));
-    shown["TopMost"] = Checked(Ctl(kTop)) ? "1" : "0";
+    // What the controls show, as the file must hold it; a colour is chosen.
+    ASSERT_GE(ComboSelection(Ctl(kTitleColor)), 0);
+    const std::map<std::string, std::string> shown = ShownSettings(dialog);
 
     const std::string before = dir.ReadSettings();
     ASSERT_NO_FATAL_FAILURE(CloseDialog());
@@ -370,7 +347,7 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
         return file != before;
     })) << "closing writes the settings file";
     for (const std::string& key : SettingsKeyOrder()) {
-        EXPECT_EQ(HexBytes(ValueIn(file, key)), HexBytes(shown[key])) << key;
+        EXPECT_EQ(HexBytes(ValueIn(file, key)), HexBytes(shown.at(key))) << key;
     }
     // And those are the changes made above.
     EXPECT_EQ(HexBytes(ValueIn(file, "Title2")), HexBytes(kNewTitle));

@@ -10,6 +10,7 @@
 #include "FakeSetsView.h"
 #include "FakeStore.h"
 #include "FuzzSupport.h"
+#include "SettingsKeyOrder.h"
 #include "app/TfrmMain.h"
 #include "dialog/TfrmSets.h"
 #include "settings/IniFile.h"
@@ -22,17 +23,6 @@ using tallyvox::fuzz::Show;
 
 const std::string kPath = "/game/qorvane.db";
 
-std::vector<std::string> ProgramKeys() {
-    std::vector<std::string> keys = {"SortType", "TimerCounter", "IsSecondCounter", "LastSecond",
-                                     "IsCircle", "TitleColor",   "TopMost"};
-    for (int slot = 1; slot <= 8; ++slot) {
-        for (const char* family : {"Title", "HotKey", "Seconds"}) {
-            keys.push_back(family + std::to_string(slot));
-        }
-    }
-    return keys;
-}
-
 // One program start and one dialog closed without changes; returns the file afterwards.
 std::string StartAndCloseDialog(const std::string& file) {
     tallyvox::test::FakeStore store;
@@ -43,7 +33,7 @@ std::string StartAndCloseDialog(const std::string& file) {
         tallyvox::IniFile ini(store, kPath);
         frm.LoadSettings(ini);
     }
-    const std::vector<std::string> known = ProgramKeys();
+    const std::vector<std::string> known = tallyvox::test::SettingsKeyOrder();
     for (const auto& key : frm.loadedKeys) {
         Check(std::find(known.begin(), known.end(), key) != known.end(), "loaded an unknown key",
               key);
@@ -72,7 +62,7 @@ std::string StartAndCloseDialog(const std::string& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file(reinterpret_cast<const char*>(data), size);
     const std::string first = StartAndCloseDialog(file);
-    tallyvox::fuzz::CheckOnlyKeysChanged(file, first, ProgramKeys(), {});
+    tallyvox::fuzz::CheckOnlyKeysChanged(file, first, tallyvox::test::SettingsKeyOrder(), {});
     const std::string second = StartAndCloseDialog(first);
     Check(second == first, "a save with nothing new to store changed the file", [&] {
         return "original: " + Show(file) + "\nfirst:    " + Show(first) +

@@ -10,6 +10,7 @@
 #include "FakeSetsView.h"
 #include "FakeStore.h"
 #include "IconvGbkCodec.h"
+#include "SettingsKeyOrder.h"
 #include "app/TfrmMain.h"
 #include "dialog/Links.h"
 #include "settings/IniFile.h"
@@ -222,13 +223,10 @@ TEST_F(TfrmSetsTest, ClosingWritesEveryKeyInOrderFromTheControls) {
         const std::size_t eq = file.find('=', pos);
         if (eq != std::string::npos) keys.push_back(file.substr(pos, eq - pos));
     }
-    std::vector<std::string> expected = {"TopMost",         "SortType",   "TimerCounter",
-                                         "IsSecondCounter", "LastSecond", "IsCircle"};
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        for (const char* k : {"Title", "HotKey", "Seconds"}) expected.push_back(k + n);
-    }
-    expected.push_back("TitleColor");
+    // TopMost was in the file; the others follow in write order.
+    std::vector<std::string> expected = test::SettingsKeyOrder();
+    expected.pop_back();
+    expected.insert(expected.begin(), "TopMost");
     EXPECT_EQ(keys, expected);
     EXPECT_NE(file.find("Title1=a=b\r\n"), std::string::npos);
     EXPECT_NE(file.find("Seconds3=1a\r\n"), std::string::npos);
