@@ -338,6 +338,11 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
                     break;
             }
             break;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // the program never holds up the end of the session
+        case WM_ENDSESSION:
+            if (commands_ != nullptr) commands_->EndSession(wParam != FALSE);
+            return 0;
         case WM_DESTROY:
             if (commands_ != nullptr) commands_->FormDestroy();
             return 0;

@@ -26,6 +26,8 @@ class OverlayCommands {
     virtual void Exit() = 0;
     // The overlay window is being destroyed: release what lives as long as it.
     virtual void FormDestroy() = 0;
+    // The session ends (`ending`) or goes on after all; the process may be ended right after.
+    virtual void EndSession(bool ending) = 0;
 };
 
 // The overlay window could not be created: the program cannot run.

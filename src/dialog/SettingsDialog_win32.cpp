@@ -163,7 +163,7 @@ void SettingsDialog::ShowPage(int index) {
 
 void SettingsDialog::ShowModal() {
     if (hwnd_ == nullptr) return;
-    modal_ = true;
+    saving_.Shown();
     closed_ = false;
     CentreOver(hwnd_, owner_);
     ShowPage(0);
@@ -201,7 +201,19 @@ void SettingsDialog::ShowModal() {
     EnableWindow(owner_, TRUE);
     if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
     if (IsWindow(owner_)) SetActiveWindow(owner_);
-    modal_ = false;
+    saving_.Hidden();
+}
+
+void SettingsDialog::EndSession(bool ending) {
+    if (saving_.SessionEnd(ending)) Store();
+}
+
+void SettingsDialog::Store() {
+    RunHandler([&] {
+        Win32SettingsStore store;
+        IniFile ini(store, settingsPath_);
+        sets_.FormClose(ini);
+    });
 }
 
 // --- SetsView ------------------------------------------------------------------------------------
@@ -329,14 +341,15 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             return 0;
         case WM_CLOSE:
             // Only a shown dialog is ever closed; the hidden one never writes the file.
-            if (modal_ && !closed_) {
-                RunHandler([&] {
-                    Win32SettingsStore store;
-                    IniFile ini(store, settingsPath_);
-                    sets_.FormClose(ini);
-                });
+            if (saving_.Close()) {
+                Store();
                 closed_ = true;
             }
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // the dialog never holds up the end of the session
+        case WM_ENDSESSION:
+            EndSession(wParam != FALSE);
             return 0;
         case WM_NCDESTROY:
             hwnd_ = nullptr;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog/DialogSaving.h"
 #include "dialog/SetsView.h"
 #include "dialog/TfrmSets.h"
 
@@ -34,6 +35,9 @@ class SettingsDialog final : public SetsView {
     // saved) or the application is quitting.
     void ShowModal();
     HWND Handle() const { return hwnd_; }
+    // The session ends (`ending`) or goes on: a shown dialog stores as its close would, since
+    // the system may end the process right after. Any top-level window of ours may report it.
+    void EndSession(bool ending);
 
     // SetsView
     std::string Text(SetsText control, int slot = 0) const override;
@@ -64,6 +68,8 @@ class SettingsDialog final : public SetsView {
     // Runs a TfrmSets handler the way every event handler runs: a failure shows the error box.
     template <typename Handler>
     void RunHandler(Handler&& handler);
+    // FormClose into the settings file: its keys, its keep rules, one replacing write.
+    void Store();
 
     HWND Control(int id) const;
 
@@ -82,7 +88,7 @@ class SettingsDialog final : public SetsView {
 
     int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs
     Choosing choosing_;
-    bool modal_ = false;
+    DialogSaving saving_;
     bool closed_ = false;
 };
 

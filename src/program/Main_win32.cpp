@@ -71,7 +71,15 @@ class Application : public OverlayCommands {
 
     void OpenSettings() override {
         SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, SettingsPath());
+        openDialog_ = &dialog;
         dialog.ShowModal();
+        openDialog_ = nullptr;
+    }
+
+    // The session's end reaches the overlay and the open dialog alike; whichever hears it
+    // first stores the dialog, the dialog sees to storing once.
+    void EndSession(bool ending) override {
+        if (openDialog_ != nullptr) openDialog_->EndSession(ending);
     }
 
     void OpenUsage() override {
@@ -99,6 +107,7 @@ class Application : public OverlayCommands {
     SoundWorker worker_;
     OverlayWindow window_;
     TfrmMain frm_;
+    SettingsDialog* openDialog_ = nullptr;  // while a dialog is open for use, that one
     SetsModel hiddenControls_;
     TfrmSets hiddenSets_{frm_, hiddenControls_};
 };

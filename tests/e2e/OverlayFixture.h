@@ -73,6 +73,13 @@ inline std::vector<std::string> FullSettingsLines(
     return lines;
 }
 
+// The whole settings file of FullSettingsLines: its section and every key, CRLF.
+inline std::string FullSettingsFile(const std::map<std::string, std::string>& changes = {}) {
+    std::string text = "[Common]\n";
+    for (const std::string& line : FullSettingsLines(changes)) text += line + "\n";
+    return Crlf(text);
+}
+
 class OverlayFixture : public testing::Test {
   protected:
     TempDir dir;

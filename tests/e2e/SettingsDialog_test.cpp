@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogFixture.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "app/ControlIds.h"
@@ -28,13 +29,6 @@ const std::string kRevive = "\xB8\xB4\xBB\xEE";             // 复活
 const std::string kNewTitle = "\xD0\xC2\xB5\xC4";           // 新的
 const std::string kDefaultTitle2 = "\xB1\xEA\xCC\xE2\x32";  // 标题2
 
-// The full settings file of FullSettingsLines, CRLF.
-std::string Settings(const std::map<std::string, std::string>& changes = {}) {
-    std::string text = "[Common]\n";
-    for (const std::string& line : FullSettingsLines(changes)) text += line + "\n";
-    return Crlf(text);
-}
-
 // The value of `key` in a settings file's bytes; "<missing>" when the file has no such line.
 std::string ValueIn(const std::string& file, const std::string& key) {
     const std::string prefix = key + "=";
@@ -49,13 +43,6 @@ std::string ValueIn(const std::string& file, const std::string& key) {
     return "<missing>";
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
-}
-
 // The control that has the keyboard focus: a combo box's inner edit counts as the combo box.
 int FocusedControlId(HWND window) {
     HWND focus = FocusOf(window);
@@ -68,73 +55,12 @@ bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-class SettingsDialogTest : public OverlayFixture {
+class SettingsDialogTest : public DialogFixture {
   protected:
-    HWND dialog = nullptr;
-
-    std::vector<HWND> VisibleDialogs() const {
-        std::vector<HWND> shown;
-        for (HWND hwnd : FindTopLevelWindows(L"TfrmSets", L"设置", app.Pid())) {
-            if (IsVisible(hwnd)) shown.push_back(hwnd);
-        }
-        return shown;
-    }
-
-    // Right click on a count panel, then the menu's "设置(&S)". The dialog opens over the
-    // overlay; it is then moved aside, as a user drags it (see MoveDialogAside).
-    void OpenDialog(bool moveAside = true) {
-        ASSERT_NO_FATAL_FAILURE(OpenMenu());
-        PressKey('S');
-        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().size() == 1; }, 5000))
-            << "the settings dialog opens";
-        dialog = VisibleDialogs().front();
-        // The dialog takes the keyboard once it is shown.
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) != nullptr; }, 3000));
-        if (moveAside) MoveDialogAside();
-    }
-
-    // Alt+F4, as a user closes it; waits until it is gone.
-    void CloseDialog() {
-        PressKeys({VK_MENU, VK_F4});
-        ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().empty(); }, 5000))
-            << "the dialog closes";
-        dialog = nullptr;
-    }
-
-    // Moves the dialog off the overlay. Under Wine without a window manager the topmost overlay
-    // may be stacked above its own dialog once the popup menu has closed, taking the clicks
-    // meant for the controls beneath it; and the overlay's pixels must be readable.
-    void MoveDialogAside() {
-        SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const RECT overlay = ScreenRect(main);
-        ASSERT_TRUE(WaitUntil([&] {
-            RECT d = ScreenRect(dialog), overlap;
-            return !IntersectRect(&overlap, &d, &overlay);
-        })) << "the dialog still covers the overlay";
-    }
-
-    HWND Ctl(int id) const { return FindChildById(dialog, id); }
-
     void ShowHelpPage() {
         const RECT tab = ScreenRect(Ctl(kTab));
         Click(POINT{tab.left + 150, tab.top + 10});  // the second tab, "帮助"
         ASSERT_TRUE(WaitUntil([&] { return IsVisible(Ctl(kTop)); }, 3000));
-    }
-
-    // Selects the whole text of an edit box (or a combo box's edit) and types over it.
-    void ReplaceText(HWND box, const std::wstring& text) {
-        Click(box);
-        ASSERT_TRUE(WaitUntil([&] {
-            HWND focus = FocusOf(dialog);
-            return focus == box || (focus != nullptr && GetParent(focus) == box);
-        }));
-        PressKey(VK_HOME);
-        PressKeys({VK_SHIFT, VK_END});
-        if (text.empty()) {
-            PressKey(VK_DELETE);
-        } else {
-            TypeText(text);
-        }
     }
 
     // Chooses an item of a combo box with typing: a click on its arrow opens the list.
@@ -149,7 +75,7 @@ class SettingsDialogTest : public OverlayFixture {
 };
 
 TEST_F(SettingsDialogTest, MenuOpensTheDialogOverTheDisabledOverlay) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     // The instance made at start-up is never shown: it has no window at all.
     EXPECT_TRUE(app.TopLevelWindows(L"TfrmSets").empty());
 
@@ -212,7 +138,7 @@ TEST_F(SettingsDialogTest, MenuOpensTheDialogOverTheDisabledOverlay) {
 }
 
 TEST_F(SettingsDialogTest, TabWalksThroughTheControlsInTheirOrder) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     std::vector<int> expected = {kTimer, kCircle, kSec, kLastSec, kTitleColor};
     for (int slot = 1; slot <= 8; ++slot) {
@@ -231,7 +157,7 @@ TEST_F(SettingsDialogTest, TabWalksThroughTheControlsInTheirOrder) {
 }
 
 TEST_F(SettingsDialogTest, CountAndLayoutRearrangeTheOverlayLive) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_FALSE(IsVisible(Panel(6)));
     ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"6"));
@@ -267,7 +193,7 @@ TEST_F(SettingsDialogTest, CountAndLayoutRearrangeTheOverlayLive) {
 }
 
 TEST_F(SettingsDialogTest, TypedDurationShowsAtOnceAndAnEmptyOneBringsTheErrorBox) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_EQ(GetText(Panel(1)), L"12");
     ReplaceText(Ctl(ids::Time(1)), L"");
@@ -286,7 +212,7 @@ TEST_F(SettingsDialogTest, TypedDurationShowsAtOnceAndAnEmptyOneBringsTheErrorBo
 }
 
 TEST_F(SettingsDialogTest, ChosenColourRepaintsTheTitles) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_TRUE(WaitUntil([&] { return CountPixels(Label(1), kRed) > 10; })) << "titles start red";
     ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clBlue"));
@@ -297,7 +223,7 @@ TEST_F(SettingsDialogTest, ChosenColourRepaintsTheTitles) {
 }
 
 TEST_F(SettingsDialogTest, UntickingAlwaysOnTopDropsTheTopmostStyle) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_TRUE(IsTopMost(main));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
@@ -307,7 +233,7 @@ TEST_F(SettingsDialogTest, UntickingAlwaysOnTopDropsTheTopmostStyle) {
 }
 
 TEST_F(SettingsDialogTest, ChoosingTheEmptyKeyFreesTheHotkey) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     // F1 belongs to slot 1 since start-up.
     ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F1));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
@@ -321,7 +247,7 @@ TEST_F(SettingsDialogTest, ChoosingTheEmptyKeyFreesTheHotkey) {
 }
 
 TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShowsIt) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ReplaceText(Ctl(ids::Title(2)), FromGbk(kNewTitle));
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(3)), L"Num5"));
@@ -374,7 +300,7 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
 }
 
 TEST_F(SettingsDialogTest, StoredHotkeyTogglesItsSlotFromStartUp) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings()));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
     ASSERT_EQ(GetText(Panel(1)), L"12");
     PressKey(VK_F1);
     EXPECT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000))
@@ -383,7 +309,7 @@ TEST_F(SettingsDialogTest, StoredHotkeyTogglesItsSlotFromStartUp) {
 }
 
 TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
-    ASSERT_NO_FATAL_FAILURE(Start(Settings({{"HotKey1", "F6"}, {"HotKey2", "F6"}})));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile({{"HotKey1", "F6"}, {"HotKey2", "F6"}})));
     ASSERT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F6)) << "slot 1 holds F6";
     PressKey(VK_F6);
     ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000));
@@ -392,7 +318,8 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
 }
 
 TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
-    const std::string settings = Settings({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
+    const std::string settings =
+        FullSettingsFile({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
     ASSERT_NO_FATAL_FAILURE(Start(settings));
     ASSERT_TRUE(ExitByMenu().has_value());
     EXPECT_EQ(dir.ReadSettings(), settings);
