@@ -338,6 +338,11 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
                     break;
             }
             break;
+        case WM_CLOSE:
+            // Another program closing the overlay must not take an open dialog's changes with
+            // it: the program goes on, and the dialog stores them when it closes.
+            if (commands_ != nullptr && commands_->SettingsOpen()) return 0;
+            break;
         case WM_QUERYENDSESSION:
             return TRUE;  // the program never holds up the end of the session
         case WM_ENDSESSION:

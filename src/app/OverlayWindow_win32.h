@@ -28,6 +28,8 @@ class OverlayCommands {
     virtual void FormDestroy() = 0;
     // The session ends (`ending`) or goes on after all; the process may be ended right after.
     virtual void EndSession(bool ending) = 0;
+    // Whether a settings dialog is open for use: the overlay then stays until it closes.
+    virtual bool SettingsOpen() const = 0;
 };
 
 // The overlay window could not be created: the program cannot run.

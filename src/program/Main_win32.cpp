@@ -76,6 +76,8 @@ class Application : public OverlayCommands {
         openDialog_ = nullptr;
     }
 
+    bool SettingsOpen() const override { return openDialog_ != nullptr; }
+
     // The session's end reaches the overlay and the open dialog alike; whichever hears it
     // first stores the dialog, the dialog sees to storing once.
     void EndSession(bool ending) override {

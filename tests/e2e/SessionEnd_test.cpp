@@ -60,5 +60,18 @@ TEST_F(SessionEndTest, WithoutAnOpenDialogNothingIsWritten) {
     EXPECT_EQ(dir.ReadSettings(), before);
 }
 
+// Another program's WM_CLOSE to the overlay does not take the open dialog's changes with it.
+TEST_F(SessionEndTest, ACloseFromOutsideWaitsForTheOpenDialog) {
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_NO_FATAL_FAILURE(ReplaceText(Ctl(ids::Title(2)), FromGbk(kTypedTitle)));
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr));
+    ASSERT_TRUE(app.IsRunning()) << "the program went on";
+    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    ASSERT_TRUE(WaitUntil([&] {
+        return IniDocument(dir.ReadSettings()).Get("Common", "Title2") == kTypedTitle;
+    })) << "the dialog stored its changes when it closed";
+}
+
 }  // namespace
 }  // namespace tallyvox::e2e
