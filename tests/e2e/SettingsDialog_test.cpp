@@ -329,7 +329,7 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
 // changed title in UTF-8 and leaves every other byte as it was.
 TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
     const std::string utf8 =
-        "\xEF\xBB\xBF" + ToUtf8(FromGbk(Settings({{"Title2", "\xB4\xF3\xC1\xFA"}})));  // 大龙
+        "\xEF\xBB\xBF" + ToUtf8(FromGbk(FullSettingsFile({{"Title2", "\xB4\xF3\xC1\xFA"}})));  // 大龙
     ASSERT_NO_FATAL_FAILURE(Start(utf8));
     EXPECT_EQ(GetText(Label(1)), L"复活");
     EXPECT_EQ(GetText(Label(2)), L"大龙");
