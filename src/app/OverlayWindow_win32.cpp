@@ -254,8 +254,8 @@ void OverlayWindow::Unregister(int id) {
     UnregisterHotKey(hwnd_, id);
 }
 
-void OverlayWindow::Register(int id, unsigned virtualKey) {
-    RegisterHotKey(hwnd_, id, 0, virtualKey);
+bool OverlayWindow::Register(int id, unsigned virtualKey) {
+    return RegisterHotKey(hwnd_, id, 0, virtualKey) != FALSE;
 }
 
 void OverlayWindow::OnPanelMouseDown(int slot, MouseButton button) {

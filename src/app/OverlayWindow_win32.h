@@ -65,7 +65,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
 
     // HotKeyRegistrar
     void Unregister(int id) override;
-    void Register(int id, unsigned virtualKey) override;
+    bool Register(int id, unsigned virtualKey) override;
 
     // CountPanelListener
     void OnPanelMouseDown(int slot, MouseButton button) override;

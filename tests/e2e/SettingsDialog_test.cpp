@@ -414,6 +414,25 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
     PressKey(VK_F6);
 }
 
+TEST_F(SettingsDialogTest, KeyBoxWithoutAHotkeyShowsItsNameInRed) {
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Settings({{"HotKey1", "F6"}, {"HotKey2", "F6"}, {"HotKey3", "Esc"}})));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    auto redPixels = [&](int slot) {
+        return CountPixels(FindWindowExW(Ctl(ids::Key(slot)), nullptr, L"Edit", nullptr), kRed);
+    };
+    EXPECT_TRUE(WaitUntil([&] { return redPixels(2) > 5 && redPixels(3) > 5; }))
+        << "the refused key and the unknown name";
+    EXPECT_EQ(redPixels(1), 0) << "slot 1 holds F6";
+    EXPECT_EQ(redPixels(4), 0);
+
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(2)), L"F11"));
+    EXPECT_TRUE(WaitUntil([&] { return redPixels(2) == 0; })) << "a free key clears the red";
+    PressKey(VK_F11);
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(2)) == L"21"; }, 3000)) << "F11 starts slot 2";
+    PressKey(VK_F11);
+}
+
 TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     const std::string settings = Settings({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
     ASSERT_NO_FATAL_FAILURE(Start(settings));
