@@ -89,10 +89,11 @@ void OverlayWindow::CreateSlots() {
         Label& label = labels_[slot];
         label.color = windowText;
         label.caption = L"标题" + std::to_wstring(slot);
-        // The label owns its mouse input (for its tooltip) and acts on none.
+        // The label owns its mouse input (for its tooltip) and acts on none. A long title runs
+        // under the count panel: the label paints nothing where a panel lies over it.
         label.hwnd = CreateWindowExW(
-            0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE, place.labelLeft,
-            place.labelTop, 0, 0, hwnd_,
+            0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+            place.labelLeft, place.labelTop, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
         FitLabelToText(slot);
@@ -100,6 +101,11 @@ void OverlayWindow::CreateSlots() {
         panels_[slot] =
             std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot), slotFont_, *this);
         MoveChild(panels_[slot]->Handle(), place.panelLeft, place.panelTop);
+    }
+    // A later child lies below the earlier ones: lift the panels over every label, so that they
+    // take the mouse wherever a title runs under them, in every layout.
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        SetWindowPos(panels_[slot]->Handle(), HWND_TOP, 0, 0, 0, 0, kZOrderOnly);
     }
 }
 

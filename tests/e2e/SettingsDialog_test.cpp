@@ -433,6 +433,29 @@ TEST_F(SettingsDialogTest, KeyBoxWithoutAHotkeyShowsItsNameInRed) {
     PressKey(VK_F11);
 }
 
+TEST_F(SettingsDialogTest, ALongTitleRunsUnderItsCountPanel) {
+    constexpr COLORREF kFuchsia = 0xFF00FF;
+    ASSERT_NO_FATAL_FAILURE(
+        Start(Settings({{"Title1", ToGbk(L"复活技能冷却时间很长")}, {"TitleColor", "16711935"}})));
+    ASSERT_GT(RectInParent(Label(1)).right, RectInParent(Panel(1)).right) << "a long title";
+    const RECT panel = ScreenRect(Panel(1));
+    const POINT leftEdge{panel.left + 2, (panel.top + panel.bottom) / 2};
+    DoubleClick(leftEdge);
+    ASSERT_TRUE(WaitUntil([&] { return PanelText(1) == L"11"; }, 3000)) << "the edge starts it";
+    DoubleClick(leftEdge);  // stopped, so that no tick repaints the panel below
+    RightClick(leftEdge);
+    ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the edge opens the menu";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !MenuOpen(); }, 3000));
+
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    const std::wstring changed = L"复活技能冷却时间还长";
+    ReplaceText(Ctl(ids::Title(1)), changed);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return GetText(Label(1)) == changed && CountPixels(Label(1), kFuchsia) > 10; }));
+    EXPECT_EQ(CountPixels(Panel(1), kFuchsia), 0) << "the repainted title stays under the panel";
+}
+
 TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     const std::string settings = Settings({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
     ASSERT_NO_FATAL_FAILURE(Start(settings));
