@@ -76,7 +76,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
   private:
     struct Label {
         HWND hwnd = nullptr;
-        COLORREF color = 0;
+        std::int32_t color = 0;  // as stored: a system colour is resolved at each painting
         std::wstring caption;
         std::wstring hint;
     };

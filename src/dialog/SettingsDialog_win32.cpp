@@ -378,6 +378,10 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
                 return 0;
             }
             break;
+        case WM_SYSCOLORCHANGE:
+            // The colour list's swatches of system colours are drawn anew in the new colours.
+            InvalidateRect(Control(ids::kTitleColor), nullptr, TRUE);
+            break;
         case WM_COMMAND:
             // IDOK / IDCANCEL from Enter and Escape: the dialog has no such buttons.
             return 0;
