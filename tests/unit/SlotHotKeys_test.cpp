@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,10 @@ struct ProblemCase {
     std::vector<KeyStep> steps;
     HotKeyProblem lastSlotProblem;
 };
+
+void PrintTo(const ProblemCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class HotKeyProblemTest : public testing::TestWithParam<ProblemCase> {};
 
