@@ -83,16 +83,17 @@ void OverlayWindow::Bind(TfrmMain& frm, OverlayCommands& commands) {
 
 void OverlayWindow::CreateSlots() {
     RegisterTitleLabelClass(instance_);
-    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const SlotPlace place = BuiltInPlaceOf(slot);
         Label& label = labels_[slot];
-        label.color = windowText;
+        label.color = kWindowText;
         label.caption = L"标题" + std::to_wstring(slot);
-        // The label owns its mouse input (for its tooltip) and acts on none.
+        // The label owns its mouse input (for its tooltip) and acts on none. A long title runs
+        // under the count panel: the label paints nothing where a panel lies over it.
         label.hwnd = CreateWindowExW(
-            0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE, place.labelLeft,
-            place.labelTop, 0, 0, hwnd_,
+            0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+            place.labelLeft, place.labelTop, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
         FitLabelToText(slot);
@@ -100,6 +101,11 @@ void OverlayWindow::CreateSlots() {
         panels_[slot] =
             std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot), slotFont_, *this);
         MoveChild(panels_[slot]->Handle(), place.panelLeft, place.panelTop);
+    }
+    // A later child lies below the earlier ones: lift the panels over every label, so that they
+    // take the mouse wherever a title runs under them, in every layout.
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        SetWindowPos(panels_[slot]->Handle(), HWND_TOP, 0, 0, 0, 0, kZOrderOnly);
     }
 }
 
@@ -193,9 +199,8 @@ void OverlayWindow::SetLabelHint(int slot, const std::string& text) {
 }
 
 void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
-    const COLORREF resolved = ResolveColor(color);
-    if (resolved == labels_[slot].color) return;
-    labels_[slot].color = resolved;
+    if (color == labels_[slot].color) return;
+    labels_[slot].color = color;
     InvalidateRect(labels_[slot].hwnd, nullptr, TRUE);
 }
 
@@ -254,8 +259,8 @@ void OverlayWindow::Unregister(int id) {
     UnregisterHotKey(hwnd_, id);
 }
 
-void OverlayWindow::Register(int id, unsigned virtualKey) {
-    RegisterHotKey(hwnd_, id, 0, virtualKey);
+bool OverlayWindow::Register(int id, unsigned virtualKey) {
+    return RegisterHotKey(hwnd_, id, 0, virtualKey) != FALSE;
 }
 
 void OverlayWindow::OnPanelMouseDown(int slot, MouseButton button) {
@@ -318,10 +323,17 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             HDC dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);
             const int slot = GetDlgCtrlID(control) - ids::Label(0);
-            if (slot >= 1 && slot <= kSlotCount) SetTextColor(dc, labels_[slot].color);
+            if (slot >= 1 && slot <= kSlotCount)
+                SetTextColor(dc, ResolveColor(labels_[slot].color));
             SetBkColor(dc, kColorTransparentKey);
             return reinterpret_cast<LRESULT>(backgroundBrush_);
         }
+        case WM_SYSCOLORCHANGE:
+            // Titles in a system colour take the desktop's new one.
+            for (int slot = 1; slot <= kSlotCount; ++slot) {
+                InvalidateRect(labels_[slot].hwnd, nullptr, TRUE);
+            }
+            break;
         case WM_COMMAND:
             if (commands_ == nullptr || HIWORD(wParam) != 0 || lParam != 0) break;
             switch (LOWORD(wParam)) {

@@ -69,7 +69,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
 
     // HotKeyRegistrar
     void Unregister(int id) override;
-    void Register(int id, unsigned virtualKey) override;
+    bool Register(int id, unsigned virtualKey) override;
 
     // CountPanelListener
     void OnPanelMouseDown(int slot, MouseButton button) override;
@@ -80,7 +80,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
   private:
     struct Label {
         HWND hwnd = nullptr;
-        COLORREF color = 0;
+        std::int32_t color = 0;  // as stored: a system colour is resolved at each painting
         std::wstring caption;
         std::wstring hint;
     };

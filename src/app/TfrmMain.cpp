@@ -31,7 +31,17 @@ void TfrmMain::WMHotKey(std::uintptr_t id) {
 }
 
 void TfrmMain::RegisterSlotHotKey(std::string_view name, int id) {
-    RegisterNamedHotKey(hotKeys_, name, id);
+    const HotKeyProblem problem = RegisterNamedHotKey(hotKeys_, name, id);
+    const int slot = id - kHotKeyIdBase;
+    if (IsSlotNumber(slot)) {
+        hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)] = {std::string(name), problem};
+    }
+}
+
+HotKeyProblem TfrmMain::HotKeyProblemOf(int slot) const {
+    if (!IsSlotNumber(slot)) return HotKeyProblem::None;
+    return WhyNoHotKey(Slot(slot).hotKeyName,
+                       hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)]);
 }
 
 void TfrmMain::ReleaseHotKeys() {

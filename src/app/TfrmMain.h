@@ -12,6 +12,7 @@
 
 #include "app/OverlayView.h"
 #include "hotkeys/HotKeyRegistrar.h"
+#include "hotkeys/SlotHotKeys.h"
 #include "timers/TimerSlot.h"
 #include "voice/WorkerProtocol.h"
 
@@ -46,6 +47,8 @@ class TfrmMain {
     // Shows `count` slots in the layout named by sortTypeText and registers their hotkeys.
     void ArrangeSlots(std::int32_t count);
     void RegisterSlotHotKey(std::string_view name, int id);
+    // Why slot 1..8 has no hotkey for the key name it now holds; None when it has one.
+    HotKeyProblem HotKeyProblemOf(int slot) const;
     void WMHotKey(std::uintptr_t id);
     // Drops all eight hotkeys; the first step of shutting down.
     void ReleaseHotKeys();
@@ -63,6 +66,7 @@ class TfrmMain {
     HotKeyRegistrar& hotKeys_;
     WorkerPoster& worker_;
     std::array<TimerSlot, kSlotCount> slots_{};
+    std::array<HotKeyRegistration, kSlotCount> hotKeyRegistrations_{};
 };
 
 }  // namespace tallyvox

@@ -93,6 +93,10 @@ HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control
     return hwnd;
 }
 
+HWND ComboEditOf(HWND combo) {
+    return FindWindowExW(combo, nullptr, L"Edit", nullptr);
+}
+
 bool IsChange(ControlKind kind, int code) {
     switch (kind) {
         case ControlKind::Edit:

@@ -11,6 +11,9 @@ namespace tallyvox {
 // Creates the control with its built-in contents, in `font`, as a child of `page`.
 HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font);
 
+// The edit box inside a combo box with typing: it draws the text and takes the mouse.
+HWND ComboEditOf(HWND combo);
+
 // Whether the notification `code` from a control of this kind is a change that runs its handler.
 bool IsChange(ControlKind kind, int code);
 

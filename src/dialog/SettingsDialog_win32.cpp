@@ -11,6 +11,7 @@
 
 #include "app/ControlIds.h"
 #include "app/ErrorReporter.h"
+#include "app/TfrmMain.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
 #include "platform/LazyLibrary_win32.h"
@@ -27,11 +28,26 @@ constexpr int kClientWidth = 304;
 constexpr int kClientHeight = 528;
 constexpr int kTabWidth = 100;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+constexpr COLORREF kKeyProblemColor = RGB(255, 0, 0);
 constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
 
 bool IsLink(int id) {
     const SetsControl* control = FindSetsControl(id);
     return control != nullptr && control->kind == ControlKind::Link;
+}
+
+// A key name that was never registered has no reason of its own to give; its red says it.
+const wchar_t* KeyProblemTip(HotKeyProblem problem) {
+    switch (problem) {
+        case HotKeyProblem::Refused:
+            return L"该热键已被其他程序或计时器占用";
+        case HotKeyProblem::UnknownName:
+            return L"不是可用的热键（F1-F12，Num0-Num9）";
+        case HotKeyProblem::None:
+        case HotKeyProblem::NotRegistered:
+            break;
+    }
+    return L"";
 }
 
 }  // namespace
@@ -54,6 +70,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
       owner_(owner),
       reporter_(reporter),
       settingsPath_(std::move(settingsPath)),
+      frm_(frm),
       sets_(frm, *this) {
     LoadCommonControls();
     WNDCLASSEXW wc{};
@@ -95,6 +112,8 @@ SettingsDialog::~SettingsDialog() {
 template <typename Handler>
 void SettingsDialog::RunHandler(Handler&& handler) {
     reporter_.Run(std::forward<Handler>(handler));
+    // A key box's change, a count or a layout may each have registered hotkeys.
+    ShowHotKeyProblems();
 }
 
 // --- creation ------------------------------------------------------------------------------------
@@ -136,6 +155,41 @@ void SettingsDialog::CreateControls() {
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LayOutPages();
     ShowPage(0);
+    CreateKeyTips();
+}
+
+void SettingsDialog::CreateKeyTips() {
+    keyTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                               nullptr, instance_, nullptr);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        HWND combo = Control(ids::Key(slot));
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = GetParent(combo);
+        info.uId = reinterpret_cast<UINT_PTR>(ComboEditOf(combo));
+        info.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(keyTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void SettingsDialog::ShowHotKeyProblems() {
+    if (hwnd_ == nullptr || keyTips_ == nullptr) return;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const HotKeyProblem problem = frm_.HotKeyProblemOf(slot);
+        if (problem == shownProblems_[slot]) continue;
+        shownProblems_[slot] = problem;
+        HWND combo = Control(ids::Key(slot));
+        HWND edit = ComboEditOf(combo);
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = GetParent(combo);
+        info.uId = reinterpret_cast<UINT_PTR>(edit);
+        info.lpszText = const_cast<wchar_t*>(KeyProblemTip(problem));
+        SendMessageW(keyTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+        InvalidateRect(edit, nullptr, TRUE);
+    }
 }
 
 void SettingsDialog::LayOutPages() {
@@ -336,6 +390,10 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
                 return 0;
             }
             break;
+        case WM_SYSCOLORCHANGE:
+            // The colour list's swatches of system colours are drawn anew in the new colours.
+            InvalidateRect(Control(ids::kTitleColor), nullptr, TRUE);
+            break;
         case WM_COMMAND:
             // IDOK / IDCANCEL from Enter and Escape: the dialog has no such buttons.
             return 0;
@@ -369,6 +427,17 @@ LRESULT SettingsDialog::HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LP
                 return 0;
             }
             break;
+        case WM_CTLCOLOREDIT: {
+            // A combo box passes on its edit box's request; the key boxes' red is decided here.
+            const LRESULT brush = DefWindowProcW(page, msg, wParam, lParam);
+            const int id = GetDlgCtrlID(GetParent(reinterpret_cast<HWND>(lParam)));
+            for (int slot = 1; slot <= kSlotCount; ++slot) {
+                if (id == ids::Key(slot) && shownProblems_[slot] != HotKeyProblem::None) {
+                    SetTextColor(reinterpret_cast<HDC>(wParam), kKeyProblemColor);
+                }
+            }
+            return brush;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             HDC dc = reinterpret_cast<HDC>(wParam);

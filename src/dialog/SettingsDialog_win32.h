@@ -13,6 +13,7 @@
 #include "dialog/DialogSaving.h"
 #include "dialog/SetsView.h"
 #include "dialog/TfrmSets.h"
+#include "hotkeys/SlotHotKeys.h"
 
 namespace tallyvox {
 
@@ -64,6 +65,10 @@ class SettingsDialog final : public SetsView {
     void LayOutPages();
     void ShowPage(int index);
 
+    void CreateKeyTips();
+    // Key boxes whose slot has no hotkey draw their name in red and say why in their tooltip.
+    void ShowHotKeyProblems();
+
     void OnCommand(int id, int code, HWND control);
     // Runs a TfrmSets handler the way every event handler runs: a failure shows the error box.
     template <typename Handler>
@@ -77,6 +82,7 @@ class SettingsDialog final : public SetsView {
     HWND owner_;
     ErrorReporter& reporter_;
     std::string settingsPath_;
+    TfrmMain& frm_;
     TfrmSets sets_;
 
     HWND hwnd_ = nullptr;
@@ -85,6 +91,8 @@ class SettingsDialog final : public SetsView {
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
     HWND focusBeforeDeactivation_ = nullptr;
+    HWND keyTips_ = nullptr;
+    std::array<HotKeyProblem, 9> shownProblems_{};  // index 1..8, as the key boxes show them
 
     int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs
     Choosing choosing_;

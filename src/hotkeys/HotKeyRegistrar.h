@@ -7,7 +7,8 @@ class HotKeyRegistrar {
   public:
     virtual ~HotKeyRegistrar() = default;
     virtual void Unregister(int id) = 0;
-    virtual void Register(int id, unsigned virtualKey) = 0;
+    // False when the system refuses the key: another program or another id holds it.
+    virtual bool Register(int id, unsigned virtualKey) = 0;
 };
 
 }  // namespace tallyvox

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -53,6 +54,40 @@ int FocusedControlId(HWND window) {
 
 bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// SetSysColors run inside `process`: Wine keeps each process's system colours apart, so a
+// change made here alone would never reach the program. A few instructions call it there.
+bool SetSysColorsIn(HANDLE process, int element, COLORREF colour) {
+    const auto setSysColors = reinterpret_cast<std::uint64_t>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetSysColors"));
+    auto* remote = static_cast<unsigned char*>(
+        VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    if (remote == nullptr || setSysColors == 0) return false;
+    const auto data = reinterpret_cast<std::uint64_t>(remote + 64);  // element, then colour
+    std::vector<unsigned char> code = {0x48, 0x83, 0xEC, 0x28, 0xB9, 1, 0, 0, 0};  // ecx = 1
+    auto imm64 = [&](std::initializer_list<unsigned char> op, std::uint64_t value) {
+        code.insert(code.end(), op);
+        for (int i = 0; i < 8; ++i) code.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    };
+    imm64({0x48, 0xBA}, data);                                            // rdx = &element
+    imm64({0x49, 0xB8}, data + 4);                                        // r8 = &colour
+    imm64({0x48, 0xB8}, setSysColors);                                    // rax = SetSysColors
+    code.insert(code.end(), {0xFF, 0xD0, 0x48, 0x83, 0xC4, 0x28, 0xC3});  // call; ret
+    code.resize(64);
+    for (const std::uint32_t word :
+         {static_cast<std::uint32_t>(element), static_cast<std::uint32_t>(colour)}) {
+        for (int i = 0; i < 4; ++i) code.push_back(static_cast<unsigned char>(word >> (8 * i)));
+    }
+    if (!WriteProcessMemory(process, remote, code.data(), code.size(), nullptr)) return false;
+    HANDLE thread = CreateRemoteThread(
+        process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(remote), nullptr, 0, nullptr);
+    if (thread == nullptr) return false;
+    const bool ended = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    DWORD result = 0;
+    GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    return ended && result != 0;
 }
 
 class SettingsDialogTest : public DialogFixture {
@@ -315,6 +350,69 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
     ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000));
     EXPECT_EQ(GetText(Panel(2)), L"22") << "slot 2 did not start";
     PressKey(VK_F6);
+}
+
+TEST_F(SettingsDialogTest, KeyBoxWithoutAHotkeyShowsItsNameInRed) {
+    ASSERT_NO_FATAL_FAILURE(
+        Start(FullSettingsFile({{"HotKey1", "F6"}, {"HotKey2", "F6"}, {"HotKey3", "Esc"}})));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    auto redPixels = [&](int slot) {
+        return CountPixels(FindWindowExW(Ctl(ids::Key(slot)), nullptr, L"Edit", nullptr), kRed);
+    };
+    EXPECT_TRUE(WaitUntil([&] { return redPixels(2) > 5 && redPixels(3) > 5; }))
+        << "the refused key and the unknown name";
+    EXPECT_EQ(redPixels(1), 0) << "slot 1 holds F6";
+    EXPECT_EQ(redPixels(4), 0);
+
+    ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(2)), L"F11"));
+    EXPECT_TRUE(WaitUntil([&] { return redPixels(2) == 0; })) << "a free key clears the red";
+    PressKey(VK_F11);
+    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(2)) == L"21"; }, 3000)) << "F11 starts slot 2";
+    PressKey(VK_F11);
+}
+
+TEST_F(SettingsDialogTest, ALongTitleRunsUnderItsCountPanel) {
+    constexpr COLORREF kFuchsia = 0xFF00FF;
+    ASSERT_NO_FATAL_FAILURE(
+        Start(FullSettingsFile({{"Title1", ToGbk(L"复活技能冷却时间很长")}, {"TitleColor", "16711935"}})));
+    ASSERT_GT(RectInParent(Label(1)).right, RectInParent(Panel(1)).right) << "a long title";
+    const RECT panel = ScreenRect(Panel(1));
+    const POINT leftEdge{panel.left + 2, (panel.top + panel.bottom) / 2};
+    DoubleClick(leftEdge);
+    ASSERT_TRUE(WaitUntil([&] { return PanelText(1) == L"11"; }, 3000)) << "the edge starts it";
+    DoubleClick(leftEdge);  // stopped, so that no tick repaints the panel below
+    RightClick(leftEdge);
+    ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the edge opens the menu";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !MenuOpen(); }, 3000));
+
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    const std::wstring changed = L"复活技能冷却时间还长";
+    ReplaceText(Ctl(ids::Title(1)), changed);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return GetText(Label(1)) == changed && CountPixels(Label(1), kFuchsia) > 10; }));
+    EXPECT_EQ(CountPixels(Panel(1), kFuchsia), 0) << "the repainted title stays under the panel";
+}
+
+TEST_F(SettingsDialogTest, TitlesAndSwatchFollowAChangedSystemColour) {
+    const int kElement = COLOR_INFOBK;
+    const COLORREF kChanged = 0x563412;
+    // The Wine session outlives the test: the colour goes back at its end.
+    struct Restore {
+        int element;
+        COLORREF colour;
+        ~Restore() { SetSysColors(1, &element, &colour); }
+    } restore{kElement, GetSysColor(kElement)};
+    const auto stored = static_cast<std::int32_t>(0x80000000u | kElement);
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile({{"TitleColor", std::to_string(stored)}})));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_EQ(ComboSelectedText(Ctl(kTitleColor)), L"clInfoBk");
+    ASSERT_TRUE(WaitUntil([&] { return CountPixels(Label(1), restore.colour) > 10; }));
+
+    ASSERT_TRUE(SetSysColorsIn(app.Handle(), kElement, kChanged));
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(Label(1), kChanged) > 10; })) << "titles";
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(Ctl(kTitleColor), kChanged) > 10; }))
+        << "the chosen entry's swatch";
 }
 
 TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {

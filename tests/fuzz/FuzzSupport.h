@@ -259,12 +259,12 @@ class CheckingOverlay : public test::FakeOverlay {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
         FakeOverlay::Unregister(id);
     }
-    void Register(int id, unsigned vk) override {
+    bool Register(int id, unsigned vk) override {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
         // F1..F12 or a numeric-keypad digit, nothing else.
         Check((vk >= 0x70 && vk <= 0x7B) || (vk >= 0x60 && vk <= 0x69), "unexpected key",
               std::to_string(vk));
-        FakeOverlay::Register(id, vk);
+        return FakeOverlay::Register(id, vk);
     }
 
   private:

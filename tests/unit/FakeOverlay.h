@@ -84,16 +84,17 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
         hotKeys.erase(id);
         log.push_back("unregister " + std::to_string(id));
     }
-    void Register(int id, unsigned vk) override {
+    bool Register(int id, unsigned vk) override {
         // Like the system: a key held under another id is refused.
         for (const auto& [otherId, otherKey] : hotKeys) {
             if (otherKey == vk && otherId != id) {
                 log.push_back("refused " + std::to_string(id) + " " + std::to_string(vk));
-                return;
+                return false;
             }
         }
         hotKeys[id] = vk;
         log.push_back("register " + std::to_string(id) + " " + std::to_string(vk));
+        return true;
     }
     void Post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {
         if (message == WM_WORKER && wParam == CMD_SPEAK) spoken.push_back(lParam);

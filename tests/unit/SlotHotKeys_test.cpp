@@ -1,13 +1,16 @@
 // Hotkey names: normalisation, the key table, registration and dispatch.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "FakeOverlay.h"
 #include "app/TfrmMain.h"
 #include "hotkeys/KeyNames.h"
+#include "hotkeys/SlotHotKeys.h"
 
 namespace tallyvox {
 namespace {
@@ -72,6 +75,71 @@ TEST_F(RegisterSlotHotKeyTest, ReleaseDropsAllEightIdsInOrder) {
     std::vector<std::string> expected;
     for (int id = 4097; id <= 4104; ++id) expected.push_back("unregister " + std::to_string(id));
     EXPECT_EQ(fake.log, expected);
+}
+
+// A slot's key name as it comes to hold it: with its registration, or set alone (as loading
+// the settings file sets it).
+struct KeyStep {
+    int slot;
+    std::string name;
+    bool registers = true;
+};
+
+struct ProblemCase {
+    const char* what;
+    std::vector<KeyStep> steps;
+    HotKeyProblem lastSlotProblem;
+};
+
+void PrintTo(const ProblemCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class HotKeyProblemTest : public testing::TestWithParam<ProblemCase> {};
+
+TEST_P(HotKeyProblemTest, SaysWhyTheLastSlotHasNoHotkey) {
+    test::FakeOverlay fake;
+    TfrmMain frm{fake, fake, fake};
+    for (const KeyStep& step : GetParam().steps) {
+        frm.Slot(step.slot).hotKeyName = step.name;
+        if (step.registers) frm.RegisterSlotHotKey(step.name, kHotKeyIdBase + step.slot);
+    }
+    EXPECT_EQ(frm.HotKeyProblemOf(GetParam().steps.back().slot), GetParam().lastSlotProblem);
+}
+
+using P = HotKeyProblem;
+INSTANTIATE_TEST_SUITE_P(
+    Registrations, HotKeyProblemTest,
+    testing::Values(
+        ProblemCase{"free key", {{1, "F1"}}, P::None},
+        ProblemCase{"key of another slot", {{1, "F3"}, {2, " f3"}}, P::Refused},
+        ProblemCase{"freed, then taken", {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3"}}, P::None},
+        ProblemCase{"stays refused when its holder moves on",
+                    {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3", false}},
+                    P::Refused},
+        ProblemCase{"unknown name", {{3, "F13"}}, P::UnknownName},
+        ProblemCase{"blank name", {{3, "F1"}, {3, "  "}}, P::None},
+        ProblemCase{"loaded, never registered", {{5, "F5", false}}, P::NotRegistered},
+        ProblemCase{"loaded unknown name", {{5, "Esc", false}}, P::UnknownName},
+        ProblemCase{"loaded over a refused one", {{1, "F3"}, {2, "F3"}, {2, "", false}}, P::None}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return name;
+    });
+
+TEST(HotKeyProblemStartUpTest, LayoutOfTheLoadedNamesLeavesTheSharedKeyToTheFirstSlot) {
+    test::FakeOverlay fake;
+    TfrmMain frm{fake, fake, fake};
+    for (int slot = 1; slot <= 8; ++slot) frm.Slot(slot).hotKeyName = "F" + std::to_string(slot);
+    frm.Slot(2).hotKeyName = "F1";
+    frm.ArrangeSlots(4);
+    EXPECT_EQ(frm.HotKeyProblemOf(1), HotKeyProblem::None);
+    EXPECT_EQ(frm.HotKeyProblemOf(2), HotKeyProblem::Refused);
+    EXPECT_EQ(frm.HotKeyProblemOf(4), HotKeyProblem::None);
+    EXPECT_EQ(frm.HotKeyProblemOf(5), HotKeyProblem::NotRegistered) << "hidden, never registered";
 }
 
 }  // namespace
