@@ -14,6 +14,7 @@
 #include "app/TfrmMain.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
+#include "dialog/KeyBoxWarnings_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/Window_win32.h"
 #include "settings/IniFile.h"
@@ -28,7 +29,6 @@ constexpr int kClientWidth = 304;
 constexpr int kClientHeight = 528;
 constexpr int kTabWidth = 100;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
-constexpr COLORREF kKeyProblemColor = RGB(255, 0, 0);
 constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
 
 bool IsLink(int id) {
@@ -36,33 +36,7 @@ bool IsLink(int id) {
     return control != nullptr && control->kind == ControlKind::Link;
 }
 
-// A key name that was never registered has no reason of its own to give; its red says it.
-const wchar_t* KeyProblemTip(HotKeyProblem problem) {
-    switch (problem) {
-        case HotKeyProblem::Refused:
-            return L"该热键已被其他程序或计时器占用";
-        case HotKeyProblem::UnknownName:
-            return L"不是可用的热键（F1-F12，Num0-Num9）";
-        case HotKeyProblem::None:
-        case HotKeyProblem::NotRegistered:
-            break;
-    }
-    return L"";
-}
-
 }  // namespace
-
-// While alive, the program's own changes to controls are not taken for the user's.
-class QuietScope {
-  public:
-    explicit QuietScope(int& depth) : depth_(depth) { ++depth_; }
-    ~QuietScope() { --depth_; }
-    QuietScope(const QuietScope&) = delete;
-    QuietScope& operator=(const QuietScope&) = delete;
-
-  private:
-    int& depth_;
-};
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
                                ErrorReporter& reporter, std::string settingsPath)
@@ -155,41 +129,11 @@ void SettingsDialog::CreateControls() {
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LayOutPages();
     ShowPage(0);
-    CreateKeyTips();
-}
-
-void SettingsDialog::CreateKeyTips() {
-    keyTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                               nullptr, instance_, nullptr);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        HWND combo = Control(ids::Key(slot));
-        TOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = GetParent(combo);
-        info.uId = reinterpret_cast<UINT_PTR>(ComboEditOf(combo));
-        info.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(keyTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    keyWarnings_.Create(instance_, hwnd_, [this](int slot) { return Control(ids::Key(slot)); });
 }
 
 void SettingsDialog::ShowHotKeyProblems() {
-    if (hwnd_ == nullptr || keyTips_ == nullptr) return;
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const HotKeyProblem problem = frm_.HotKeyProblemOf(slot);
-        if (problem == shownProblems_[slot]) continue;
-        shownProblems_[slot] = problem;
-        HWND combo = Control(ids::Key(slot));
-        HWND edit = ComboEditOf(combo);
-        TOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = GetParent(combo);
-        info.uId = reinterpret_cast<UINT_PTR>(edit);
-        info.lpszText = const_cast<wchar_t*>(KeyProblemTip(problem));
-        SendMessageW(keyTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-        InvalidateRect(edit, nullptr, TRUE);
-    }
+    keyWarnings_.Show([&](int slot) { return frm_.HotKeyProblemOf(slot); });
 }
 
 void SettingsDialog::LayOutPages() {
@@ -268,79 +212,6 @@ void SettingsDialog::Store() {
         IniFile ini(store, settingsPath_);
         sets_.FormClose(ini);
     });
-}
-
-// --- SetsView ------------------------------------------------------------------------------------
-
-HWND SettingsDialog::Control(int id) const {
-    const auto found = controls_.find(id);
-    return found == controls_.end() ? nullptr : found->second;
-}
-
-std::string SettingsDialog::Text(SetsText control, int slot) const {
-    HWND hwnd = Control(IdOf(control, slot));
-    if (hwnd == nullptr) return {};
-    // During CBN_SELCHANGE the box still shows its former text.
-    if (hwnd == choosing_.combo) return ToGbk(choosing_.text);
-    if (control == SetsText::cbbTimer) {
-        const auto index = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-        return index < 0 ? std::string() : ToGbk(ComboItemText(hwnd, index));
-    }
-    return ToGbk(WindowText(hwnd));
-}
-
-void SettingsDialog::SetText(SetsText control, int slot, const std::string& text) {
-    const int id = IdOf(control, slot);
-    HWND hwnd = Control(id);
-    if (hwnd == nullptr) return;
-    if (FindSetsControl(id)->kind == ControlKind::DropDownList) {
-        SelectItem(control, text);
-        return;
-    }
-    QuietScope quiet(quiet_);
-    SetWindowTextW(hwnd, FromGbk(text).c_str());
-}
-
-bool SettingsDialog::SelectItem(SetsText control, const std::string& text) {
-    const int id = IdOf(control, 0);
-    HWND combo = Control(id);
-    if (combo == nullptr) return false;
-    QuietScope quiet(quiet_);
-    const SetsControl& spec = *FindSetsControl(id);
-    const std::optional<int> found = FindItem(spec, text);
-    SendMessageW(combo, CB_SETCURSEL, found.value_or(-1), 0);
-    // A box with typing would keep its old text; it shows nothing, as a list does.
-    if (!found && spec.kind == ControlKind::TypingCombo) SetWindowTextW(combo, L"");
-    return found.has_value();
-}
-
-bool SettingsDialog::Checked(SetsCheck control) const {
-    return SendMessageW(Control(IdOf(control)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SettingsDialog::SetChecked(SetsCheck control, bool checked) {
-    QuietScope quiet(quiet_);
-    SendMessageW(Control(IdOf(control)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-std::optional<std::int32_t> SettingsDialog::SelectedColor() const {
-    return SelectedColorOf(Control(ids::kTitleColor));
-}
-
-void SettingsDialog::SelectColor(std::int32_t value) {
-    QuietScope quiet(quiet_);
-    SelectColorIn(Control(ids::kTitleColor), value);
-}
-
-void SettingsDialog::SetOuterHeight(int height) {
-    RECT rect;
-    GetWindowRect(hwnd_, &rect);
-    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SettingsDialog::OpenUrl(const std::string& address) {
-    ShellOpen(hwnd_, FromGbk(address).c_str());
 }
 
 // --- messages ------------------------------------------------------------------------------------
@@ -430,12 +301,7 @@ LRESULT SettingsDialog::HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LP
         case WM_CTLCOLOREDIT: {
             // A combo box passes on its edit box's request; the key boxes' red is decided here.
             const LRESULT brush = DefWindowProcW(page, msg, wParam, lParam);
-            const int id = GetDlgCtrlID(GetParent(reinterpret_cast<HWND>(lParam)));
-            for (int slot = 1; slot <= kSlotCount; ++slot) {
-                if (id == ids::Key(slot) && shownProblems_[slot] != HotKeyProblem::None) {
-                    SetTextColor(reinterpret_cast<HDC>(wParam), kKeyProblemColor);
-                }
-            }
+            keyWarnings_.Colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
             return brush;
         }
         case WM_CTLCOLORSTATIC:

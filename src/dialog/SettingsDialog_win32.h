@@ -11,11 +11,23 @@
 #include <string>
 
 #include "dialog/DialogSaving.h"
+#include "dialog/KeyBoxWarnings_win32.h"
 #include "dialog/SetsView.h"
 #include "dialog/TfrmSets.h"
-#include "hotkeys/SlotHotKeys.h"
 
 namespace tallyvox {
+
+// While alive, the program's own changes to controls are not taken for the user's.
+class QuietScope {
+  public:
+    explicit QuietScope(int& depth) : depth_(depth) { ++depth_; }
+    ~QuietScope() { --depth_; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+
+  private:
+    int& depth_;
+};
 
 class ErrorReporter;
 class TfrmMain;
@@ -65,7 +77,6 @@ class SettingsDialog final : public SetsView {
     void LayOutPages();
     void ShowPage(int index);
 
-    void CreateKeyTips();
     // Key boxes whose slot has no hotkey draw their name in red and say why in their tooltip.
     void ShowHotKeyProblems();
 
@@ -91,8 +102,7 @@ class SettingsDialog final : public SetsView {
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
     HWND focusBeforeDeactivation_ = nullptr;
-    HWND keyTips_ = nullptr;
-    std::array<HotKeyProblem, 9> shownProblems_{};  // index 1..8, as the key boxes show them
+    KeyBoxWarnings keyWarnings_;
 
     int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs
     Choosing choosing_;

@@ -1,0 +1,76 @@
+// Red key names and their tooltips.
+#include "dialog/KeyBoxWarnings_win32.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "dialog/DialogControls_win32.h"
+
+namespace tallyvox {
+
+namespace {
+
+constexpr COLORREF kProblemColor = RGB(255, 0, 0);
+constexpr int kSlots = 8;
+
+// A key name that was never registered has no reason of its own to give; its red says it.
+const wchar_t* TipOf(HotKeyProblem problem) {
+    switch (problem) {
+        case HotKeyProblem::Refused:
+            return L"该热键已被其他程序或计时器占用";
+        case HotKeyProblem::UnknownName:
+            return L"不是可用的热键（F1-F12，Num0-Num9）";
+        case HotKeyProblem::None:
+        case HotKeyProblem::NotRegistered:
+            break;
+    }
+    return L"";
+}
+
+TOOLINFOW ToolOf(HWND combo, const wchar_t* text) {
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = GetParent(combo);
+    info.uId = reinterpret_cast<UINT_PTR>(ComboEditOf(combo));
+    info.lpszText = const_cast<wchar_t*>(text);
+    return info;
+}
+
+}  // namespace
+
+void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(int)> keyBox) {
+    keyBox_ = std::move(keyBox);
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                            nullptr, instance, nullptr);
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        TOOLINFOW info = ToolOf(keyBox_(slot), L"");
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf) {
+    if (tips_ == nullptr) return;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const HotKeyProblem problem = problemOf(slot);
+        if (problem == shown_[slot]) continue;
+        shown_[slot] = problem;
+        HWND combo = keyBox_(slot);
+        TOOLINFOW info = ToolOf(combo, TipOf(problem));
+        SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+        InvalidateRect(ComboEditOf(combo), nullptr, TRUE);
+    }
+}
+
+void KeyBoxWarnings::Colour(HWND edit, HDC dc) const {
+    if (!keyBox_) return;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (shown_[slot] != HotKeyProblem::None && ComboEditOf(keyBox_(slot)) == edit) {
+            SetTextColor(dc, kProblemColor);
+        }
+    }
+}
+
+}  // namespace tallyvox
