@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/OverlayView.h"
+#include "app/SlotLayout.h"
 #include "hotkeys/HotKeyRegistrar.h"
 #include "timers/TimerSlot.h"
 #include "voice/WorkerProtocol.h"
@@ -45,6 +47,9 @@ class TfrmMain {
     void ApplyTopMost(std::int32_t value);
     // Shows `count` slots in the layout named by sortTypeText and registers their hotkeys.
     void ArrangeSlots(std::int32_t count);
+    // The window's DPI has changed: the slots and the window take the places and size of the
+    // last layout (or the built-in ones) at the new DPI; visibility and hotkeys stay.
+    void ScaleChanged();
     void RegisterSlotHotKey(std::string_view name, int id);
     void WMHotKey(std::uintptr_t id);
     // Drops all eight hotkeys; the first step of shutting down.
@@ -63,6 +68,13 @@ class TfrmMain {
     HotKeyRegistrar& hotKeys_;
     WorkerPoster& worker_;
     std::array<TimerSlot, kSlotCount> slots_{};
+    // The last layout that placed slots and sized the window; none while the built-in places
+    // stand. Only a change of scale reads it.
+    struct Arrangement {
+        SlotLayout layout;
+        int count;
+    };
+    std::optional<Arrangement> arranged_;
 };
 
 }  // namespace tallyvox
