@@ -3,12 +3,16 @@
 
 #include <string>
 
+#include "app/DisplayScale.h"
 #include "platform/Window_win32.h"
 #include "timers/SlotDisplay.h"
 
 namespace tallyvox {
 
 namespace {
+
+constexpr int kWidth = 28;  // at 96 DPI
+constexpr int kHeight = 20;
 
 void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -24,14 +28,22 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font,
+CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font, int dpi,
                        CountPanelListener& listener)
     : slot_(slot), font_(font), color_(kColorBlue), listener_(listener) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     RegisterPanelClass(instance, &WindowThunk<CountPanel, &CountPanel::HandleMessage>);
     hwnd_ =
-        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, 28, 20, parent,
+        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, ScaleToDpi(kWidth, dpi),
+                        ScaleToDpi(kHeight, dpi), parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+}
+
+void CountPanel::Rescale(HFONT font, int dpi) {
+    font_ = font;
+    SetWindowPos(hwnd_, nullptr, 0, 0, ScaleToDpi(kWidth, dpi), ScaleToDpi(kHeight, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CountPanel::SetColor(COLORREF color) {

@@ -21,13 +21,16 @@ class CountPanel {
   public:
     static constexpr const wchar_t* kClassName = L"TallyvoxCountPanel";
 
-    // Creates the child window; its text is the caption (WM_GETTEXT reads it).
-    CountPanel(HWND parent, int slot, int controlId, HFONT font, CountPanelListener& listener);
+    // Creates the child window, sized for `dpi`; its text is the caption (WM_GETTEXT reads it).
+    CountPanel(HWND parent, int slot, int controlId, HFONT font, int dpi,
+               CountPanelListener& listener);
     CountPanel(const CountPanel&) = delete;
     CountPanel& operator=(const CountPanel&) = delete;
 
     HWND Handle() const { return hwnd_; }
     void SetColor(COLORREF color);
+    // The window's DPI changed: its size and font follow.
+    void Rescale(HFONT font, int dpi);
 
   private:
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -18,6 +18,8 @@ class OverlayView : public SlotDisplay {
     virtual void SetWindowWidth(int width) = 0;
     virtual void SetWindowHeight(int height) = 0;
     virtual void SetTopMost(bool topMost) = 0;
+    // The window's DPI; positions and sizes given to the setters are pixels at that DPI.
+    virtual int Dpi() const = 0;
 };
 
 // The overlay's background; every pixel of exactly this colour is see-through.

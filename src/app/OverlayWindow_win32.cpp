@@ -6,11 +6,13 @@
 #include <string>
 
 #include "app/ControlIds.h"
+#include "app/DisplayScale.h"
 #include "app/ErrorReporter.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
+#include "platform/Dpi_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/SystemColor_win32.h"
 #include "platform/Window_win32.h"
@@ -21,8 +23,6 @@ namespace tallyvox {
 
 namespace {
 
-constexpr int kClientWidth = 176;
-constexpr int kClientHeight = 113;
 constexpr WPARAM kScDragMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if by the caption bar
 constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
@@ -44,7 +44,6 @@ WindowCreationError::WindowCreationError()
 OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     : instance_(instance), reporter_(reporter) {
     backgroundBrush_ = CreateSolidBrush(kColorTransparentKey);
-    slotFont_ = CreateProgramFont(-12, FW_BOLD, false);
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -56,9 +55,15 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     wc.lpszClassName = kClassName;
     RegisterClassOnce(wc);
 
-    CreateWindowExW(0, kClassName, L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
-                    kClientHeight, nullptr, nullptr, instance, this);
+    // Sized below, once the DPI of the monitor it came up on is known.
+    CreateWindowExW(0, kClassName, L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
+                    nullptr, instance, this);
     if (hwnd_ == nullptr) throw WindowCreationError();
+    dpi_ = WindowDpi(hwnd_);
+    slotFont_ = CreateProgramFont(ScaleToDpi(-12, dpi_), FW_BOLD, false);
+    const WindowSize client = BuiltInClientSize(dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, client.width, client.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The colour key makes the green background invisible and lets clicks through it.
     const LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
     SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
@@ -85,7 +90,7 @@ void OverlayWindow::CreateSlots() {
     RegisterTitleLabelClass(instance_);
     constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const SlotPlace place = BuiltInPlaceOf(slot);
+        const SlotPlace place = BuiltInPlaceOf(slot, dpi_);
         Label& label = labels_[slot];
         label.color = kWindowText;
         label.caption = L"标题" + std::to_wstring(slot);
@@ -99,7 +104,7 @@ void OverlayWindow::CreateSlots() {
         FitLabelToText(slot);
 
         panels_[slot] =
-            std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot), slotFont_, *this);
+            std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot), slotFont_, dpi_, *this);
         MoveChild(panels_[slot]->Handle(), place.panelLeft, place.panelTop);
     }
     // A later child lies below the earlier ones: lift the panels over every label, so that they
@@ -240,6 +245,19 @@ void OverlayWindow::SetWindowHeight(int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void OverlayWindow::ScaleToWindowDpi() {
+    HFONT old = slotFont_;
+    slotFont_ = CreateProgramFont(ScaleToDpi(-12, dpi_), FW_BOLD, false);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        panels_[slot]->Rescale(slotFont_, dpi_);
+        SendMessageW(labels_[slot].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
+        FitLabelToText(slot);
+    }
+    DeleteObject(old);
+    // The behaviour knows the last layout; it is bound before the window shows.
+    if (frm_ != nullptr) frm_->ScaleChanged();
+}
+
 void OverlayWindow::SetTopMost(bool topMost) {
     SetWindowPos(hwnd_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
@@ -314,6 +332,14 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case WM_HOTKEY:
             if (frm_ != nullptr) reporter_.Run([&] { frm_->WMHotKey(wParam); });
+            return 0;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another scale: laid out anew there, the top-left corner
+            // kept (the suggested rectangle is for windows that scale as a whole).
+            if (const int dpi = LOWORD(wParam); dpi != dpi_ && dpi > 0) {
+                dpi_ = dpi;
+                ScaleToWindowDpi();
+            }
             return 0;
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.

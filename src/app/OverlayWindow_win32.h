@@ -65,6 +65,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     void SetWindowWidth(int width) override;
     void SetWindowHeight(int height) override;
     void SetTopMost(bool topMost) override;
+    int Dpi() const override { return dpi_; }
     void EnableTicker(int slot, bool enabled) override;
 
     // HotKeyRegistrar
@@ -92,12 +93,15 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     void FitLabelToText(int slot);
     void SetTooltipText(HWND tool, const std::wstring& text);
     void MoveChild(HWND child, int left, int top);
+    // Fonts, panels and labels at the window's DPI, then the slots' places and window size.
+    void ScaleToWindowDpi();
 
     HINSTANCE instance_;
     ErrorReporter& reporter_;
     TfrmMain* frm_ = nullptr;
     OverlayCommands* commands_ = nullptr;
     HWND hwnd_ = nullptr;
+    int dpi_ = 96;
     HWND tooltip_ = nullptr;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;

@@ -16,10 +16,15 @@ constexpr int kRowPitch = 28;
 // A column or row of slots adds more window than its pitch: the margin is see-through.
 constexpr int kColumnWidth = 96;
 constexpr int kRowHeight = 46;
+constexpr WindowSize kBuiltInClient{176, 113};
 
-SlotPlace Offset(int columns, int rows) {
-    return {kFirstSlot.labelLeft + kColumnPitch * columns, kFirstSlot.labelTop + kRowPitch * rows,
-            kFirstSlot.panelLeft + kColumnPitch * columns, kFirstSlot.panelTop + kRowPitch * rows};
+SlotPlace Offset(int columns, int rows, int dpi) {
+    const int columnPitch = ScaleToDpi(kColumnPitch, dpi) * columns;
+    const int rowPitch = ScaleToDpi(kRowPitch, dpi) * rows;
+    return {ScaleToDpi(kFirstSlot.labelLeft, dpi) + columnPitch,
+            ScaleToDpi(kFirstSlot.labelTop, dpi) + rowPitch,
+            ScaleToDpi(kFirstSlot.panelLeft, dpi) + columnPitch,
+            ScaleToDpi(kFirstSlot.panelTop, dpi) + rowPitch};
 }
 
 }  // namespace
@@ -30,36 +35,42 @@ SlotLayout ChooseLayout(std::int32_t count, std::string_view sortType) {
     return SlotLayout::MultiRow;
 }
 
-SlotPlace PlaceOf(SlotLayout layout, int slot) {
+SlotPlace PlaceOf(SlotLayout layout, int slot, int dpi) {
     const int index = slot - 1;
     switch (layout) {
         case SlotLayout::Horizontal:
-            return Offset(index, 0);
+            return Offset(index, 0, dpi);
         case SlotLayout::Vertical:
-            return Offset(0, index);
+            return Offset(0, index, dpi);
         case SlotLayout::MultiRow:
             break;
     }
-    return Offset(index % 2, index / 2);
+    return Offset(index % 2, index / 2, dpi);
 }
 
-WindowSize WindowSizeOf(SlotLayout layout, int count) {
+WindowSize WindowSizeOf(SlotLayout layout, int count, int dpi) {
+    const int columnWidth = ScaleToDpi(kColumnWidth, dpi);
+    const int rowHeight = ScaleToDpi(kRowHeight, dpi);
     switch (layout) {
         case SlotLayout::Horizontal:
-            return {kColumnWidth * count, kRowHeight};
+            return {columnWidth * count, rowHeight};
         case SlotLayout::Vertical:
-            return {kColumnWidth, kRowHeight * count};
+            return {columnWidth, rowHeight * count};
         case SlotLayout::MultiRow:
             break;
     }
-    return {2 * kColumnWidth, kRowHeight * ((count + 1) / 2)};
+    return {2 * columnWidth, rowHeight * ((count + 1) / 2)};
 }
 
-SlotPlace BuiltInPlaceOf(int slot) {
-    SlotPlace place = PlaceOf(SlotLayout::MultiRow, slot);
+SlotPlace BuiltInPlaceOf(int slot, int dpi) {
+    SlotPlace place = PlaceOf(SlotLayout::MultiRow, slot, dpi);
     // The designed form has panels 6 and 8 two pixels left of the layout grid.
-    if (slot == 6 || slot == 8) place.panelLeft -= 2;
+    if (slot == 6 || slot == 8) place.panelLeft -= ScaleToDpi(2, dpi);
     return place;
+}
+
+WindowSize BuiltInClientSize(int dpi) {
+    return {ScaleToDpi(kBuiltInClient.width, dpi), ScaleToDpi(kBuiltInClient.height, dpi)};
 }
 
 }  // namespace tallyvox

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/DisplayScale.h"
+
 namespace tallyvox {
 
 enum class SlotLayout { MultiRow, Horizontal, Vertical };
@@ -19,9 +21,12 @@ struct WindowSize {
 // The layout named by `sortType` (GBK "多排", "横排", "竖排", compared byte for byte) for
 // `count` visible slots; a two-slot overlay knows no single row.
 SlotLayout ChooseLayout(std::int32_t count, std::string_view sortType);
-SlotPlace PlaceOf(SlotLayout layout, int slot);
-WindowSize WindowSizeOf(SlotLayout layout, int count);
-// Where each slot stands before any layout runs.
-SlotPlace BuiltInPlaceOf(int slot);
+// Positions and sizes in pixels at `dpi`: the origins, pitches, column and row sizes are each
+// scaled from their 96-DPI values, so a layout stays a regular grid at every scale.
+SlotPlace PlaceOf(SlotLayout layout, int slot, int dpi = kDesignDpi);
+WindowSize WindowSizeOf(SlotLayout layout, int count, int dpi = kDesignDpi);
+// Where each slot stands, and the window's client size, before any layout runs.
+SlotPlace BuiltInPlaceOf(int slot, int dpi = kDesignDpi);
+WindowSize BuiltInClientSize(int dpi = kDesignDpi);
 
 }  // namespace tallyvox

@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/OverlayView.h"
+#include "app/SlotLayout.h"
 #include "hotkeys/HotKeyRegistrar.h"
 #include "hotkeys/SlotHotKeys.h"
 #include "timers/TimerSlot.h"
@@ -46,6 +48,9 @@ class TfrmMain {
     void ApplyTopMost(std::int32_t value);
     // Shows `count` slots in the layout named by sortTypeText and registers their hotkeys.
     void ArrangeSlots(std::int32_t count);
+    // The window's DPI has changed: the slots and the window take the places and size of the
+    // last layout (or the built-in ones) at the new DPI; visibility and hotkeys stay.
+    void ScaleChanged();
     void RegisterSlotHotKey(std::string_view name, int id);
     // Why slot 1..8 has no hotkey for the key name it now holds; None when it has one.
     HotKeyProblem HotKeyProblemOf(int slot) const;
@@ -67,6 +72,13 @@ class TfrmMain {
     WorkerPoster& worker_;
     std::array<TimerSlot, kSlotCount> slots_{};
     std::array<HotKeyRegistration, kSlotCount> hotKeyRegistrations_{};
+    // The last layout that placed slots and sized the window; none while the built-in places
+    // stand. Only a change of scale reads it.
+    struct Arrangement {
+        SlotLayout layout;
+        int count;
+    };
+    std::optional<Arrangement> arranged_;
 };
 
 }  // namespace tallyvox

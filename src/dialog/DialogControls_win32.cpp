@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/DisplayScale.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/ComboHeight_win32.h"
 #include "text/Gbk_win32.h"
@@ -59,18 +60,30 @@ SIZE TextSize(HWND page, HFONT font, const std::wstring& text) {
     return size;
 }
 
-}  // namespace
+std::wstring CaptionOf(const SetsControl& control) {
+    return control.caption.empty() ? FromGbk(control.text) : FromUtf8(control.caption);
+}
 
-HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font) {
-    const WindowKind kind = WindowKindOf(control.kind);
-    const std::wstring caption =
-        control.caption.empty() ? FromGbk(control.text) : FromUtf8(control.caption);
-    ControlRect rect = control.rect;
+// The table's rectangle at `dpi`; a label's size is its text's in the font of that DPI.
+ControlRect ScaledRect(HWND page, const SetsControl& control, HFONT font, int dpi) {
+    const ControlRect& design = control.rect;
+    ControlRect rect{ScaleToDpi(design.left, dpi), ScaleToDpi(design.top, dpi),
+                     ScaleToDpi(design.width, dpi), ScaleToDpi(design.height, dpi)};
     if (control.kind == ControlKind::Label || control.kind == ControlKind::Link) {
-        const SIZE size = TextSize(page, font, caption);
+        const SIZE size = TextSize(page, font, CaptionOf(control));
         rect.width = size.cx;
         rect.height = size.cy;
     }
+    return rect;
+}
+
+}  // namespace
+
+HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font,
+                       int dpi) {
+    const WindowKind kind = WindowKindOf(control.kind);
+    const std::wstring caption = CaptionOf(control);
+    const ControlRect rect = ScaledRect(page, control, font, dpi);
     // A combo box is created with its list open-sized; FitComboHeight then sets both heights.
     const int height = IsCombo(control.kind) ? rect.height * (1 + control.openRows) : rect.height;
     HWND hwnd = CreateWindowExW(
@@ -95,6 +108,17 @@ HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control
 
 HWND ComboEditOf(HWND combo) {
     return FindWindowExW(combo, nullptr, L"Edit", nullptr);
+}
+
+void RescaleSetsControl(HWND hwnd, const SetsControl& control, HFONT font, int dpi) {
+    const ControlRect rect = ScaledRect(GetParent(hwnd), control, font, dpi);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == ControlKind::ColorList) {
+        SendMessageW(hwnd, CB_SETITEMHEIGHT, 0, ScaleToDpi(kColorItemHeight, dpi));
+    }
+    if (IsCombo(control.kind)) FitComboHeight(hwnd, rect.height, control.openRows);
 }
 
 bool IsChange(ControlKind kind, int code) {

@@ -8,8 +8,12 @@
 
 namespace tallyvox {
 
-// Creates the control with its built-in contents, in `font`, as a child of `page`.
-HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font);
+// Creates the control with its built-in contents, in `font`, as a child of `page`, its
+// rectangle scaled from 96 DPI to `dpi`.
+HWND CreateSetsControl(HINSTANCE instance, HWND page, const SetsControl& control, HFONT font,
+                       int dpi);
+// The dialog's DPI changed: the control takes the new font and its rectangle at `dpi`.
+void RescaleSetsControl(HWND hwnd, const SetsControl& control, HFONT font, int dpi);
 
 // The edit box inside a combo box with typing: it draws the text and takes the mouse.
 HWND ComboEditOf(HWND combo);

@@ -24,6 +24,8 @@ class SetsModel : public SetsView {
     std::optional<std::int32_t> SelectedColor() const override { return color_; }
     void SelectColor(std::int32_t value) override;
     void SetOuterHeight(int height) override { outerHeight_ = height; }
+    // A window-less dialog is drawn nowhere: the 96-DPI design.
+    DialogScale Scale() const override { return {}; }
     // A window-less dialog is never clicked; nothing to open.
     void OpenUrl(const std::string&) override {}
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "app/DisplayScale.h"
+
 namespace tallyvox {
 
 // Controls that hold text; the per-slot ones take a slot number 1..8.
@@ -19,6 +21,14 @@ enum class SetsText {
 };
 
 enum class SetsCheck { chkCircle, chkSec, chkTop };
+
+// The dialog window's scale: its DPI, and the pixels its caption bar and borders add to its
+// height at 96 DPI and at that DPI.
+struct DialogScale {
+    int dpi = kDesignDpi;
+    int frameAtDesignDpi = 0;
+    int frame = 0;
+};
 
 class SetsView {
   public:
@@ -40,6 +50,7 @@ class SetsView {
 
     // Outer height of the dialog window, caption bar and borders included.
     virtual void SetOuterHeight(int height) = 0;
+    virtual DialogScale Scale() const = 0;
     // Opens a web address in the default browser.
     virtual void OpenUrl(const std::string& address) = 0;
 };

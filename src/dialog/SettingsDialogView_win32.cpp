@@ -3,6 +3,7 @@
 
 #include "app/ControlIds.h"
 #include "dialog/ColorListBox_win32.h"
+#include "dialog/SetsControls.h"
 #include "dialog/SettingsDialog_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/Window_win32.h"

@@ -10,11 +10,13 @@
 #include <utility>
 
 #include "app/ControlIds.h"
+#include "app/DisplayScale.h"
 #include "app/ErrorReporter.h"
 #include "app/TfrmMain.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
 #include "dialog/KeyBoxWarnings_win32.h"
+#include "platform/Dpi_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/Window_win32.h"
 #include "settings/IniFile.h"
@@ -30,6 +32,19 @@ constexpr int kClientHeight = 528;
 constexpr int kTabWidth = 100;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
+// A fixed single border with the close box only: no resizing, no minimise or maximise.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+int FontHeight(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
 
 bool IsLink(int id) {
     const SetsControl* control = FindSetsControl(id);
@@ -62,16 +77,15 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
     page.lpszClassName = kPageClassName;
     RegisterClassOnce(page);
 
-    font_ = CreateProgramFont(-13, FW_NORMAL, true);
-
-    // A fixed single border with the close box only: no resizing, no minimise or maximise.
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    CreateWindowExW(exStyle, kClassName, L"设置", style, 0, 0, outer.right - outer.left,
-                    outer.bottom - outer.top, owner, nullptr, instance, this);
+    CreateWindowExW(kExStyle, kClassName, L"设置", kStyle, 0, 0, 0, 0, owner, nullptr, instance,
+                    this);
     if (hwnd_ == nullptr) return;
+    dpi_ = WindowDpi(hwnd_);
+    font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
+    const SIZE frame = FrameSizeAt(kStyle, kExStyle, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, ScaleToDpi(kClientWidth, dpi_) + frame.cx,
+                 ScaleToDpi(kClientHeight, dpi_) + frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
 
     // The built-in contents are in place; from here on the stored settings replace them.
@@ -110,7 +124,9 @@ void SettingsDialog::CreateControls() {
     }
     RECT itemRect{};
     SendMessageW(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
-    SendMessageW(tab_, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, itemRect.bottom - itemRect.top));
+    SendMessageW(tab_, TCM_SETITEMSIZE, 0,
+                 MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), itemRect.bottom - itemRect.top));
+    tabPadding_ = itemRect.bottom - itemRect.top - FontHeight(tab_, font_);
 
     // The pages are the dialog's children lying over the tab's display area, so each control's
     // notifications reach a window of ours; WS_EX_CONTROLPARENT lets Tab walk into them.
@@ -121,8 +137,9 @@ void SettingsDialog::CreateControls() {
     // Creation order is the keyboard order.
     for (const SetsControl& control : SetsControls()) {
         HWND hwnd = CreateSetsControl(instance_, pages_[static_cast<std::size_t>(control.page)],
-                                      control, font_);
+                                      control, font_, dpi_);
         if (control.id != 0) controls_[control.id] = hwnd;
+        created_.emplace_back(&control, hwnd);
     }
     // The tab control lies under its pages; being last in the z-order also makes it last in
     // the keyboard order, from where Tab wraps round to the first page's controls.
@@ -146,6 +163,19 @@ void SettingsDialog::LayOutPages() {
         SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left,
                      std::max(0L, display.bottom - display.top), SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void SettingsDialog::RescaleControls() {
+    QuietScope quiet(quiet_);
+    HFONT old = font_;
+    font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    // A set tab size stays: the height is the new font's with the padding it had before.
+    SendMessageW(tab_, TCM_SETITEMSIZE, 0,
+                 MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), FontHeight(tab_, font_) + tabPadding_));
+    for (const auto& [control, hwnd] : created_) RescaleSetsControl(hwnd, *control, font_, dpi_);
+    DeleteObject(old);
 }
 
 void SettingsDialog::ShowPage(int index) {
@@ -214,6 +244,11 @@ void SettingsDialog::Store() {
     });
 }
 
+DialogScale SettingsDialog::Scale() const {
+    return {dpi_, FrameSizeAt(kStyle, kExStyle, kDesignDpi).cy,
+            FrameSizeAt(kStyle, kExStyle, dpi_).cy};
+}
+
 // --- messages ------------------------------------------------------------------------------------
 
 void SettingsDialog::OnCommand(int id, int code, HWND hwnd) {
@@ -242,6 +277,19 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         case WM_SIZE:
             if (tab_ != nullptr) LayOutPages();
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale: the controls are laid out at the new DPI and
+            // the window takes the size and place the system suggests for it.
+            if (const int dpi = LOWORD(wParam); dpi > 0 && dpi != dpi_ && tab_ != nullptr) {
+                dpi_ = dpi;
+                RescaleControls();
+            }
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
@@ -315,7 +363,7 @@ LRESULT SettingsDialog::HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LP
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (item->CtlType == ODT_COMBOBOX) {
-                item->itemHeight = kColorItemHeight;
+                item->itemHeight = static_cast<UINT>(ScaleToDpi(kColorItemHeight, dpi_));
                 return TRUE;
             }
             break;

@@ -9,9 +9,12 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dialog/DialogSaving.h"
 #include "dialog/KeyBoxWarnings_win32.h"
+#include "dialog/SetsControls.h"
 #include "dialog/SetsView.h"
 #include "dialog/TfrmSets.h"
 
@@ -61,6 +64,7 @@ class SettingsDialog final : public SetsView {
     std::optional<std::int32_t> SelectedColor() const override;
     void SelectColor(std::int32_t value) override;
     void SetOuterHeight(int height) override;
+    DialogScale Scale() const override;
     void OpenUrl(const std::string& address) override;
 
   private:
@@ -75,6 +79,8 @@ class SettingsDialog final : public SetsView {
 
     void CreateControls();
     void LayOutPages();
+    // The window's DPI changed: fonts, tab width and every control at the new DPI.
+    void RescaleControls();
     void ShowPage(int index);
 
     // Key boxes whose slot has no hotkey draw their name in red and say why in their tooltip.
@@ -101,6 +107,9 @@ class SettingsDialog final : public SetsView {
     std::array<HWND, 2> pages_{};
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
+    std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
+    int dpi_ = 96;
+    int tabPadding_ = 0;  // the tabs' height beyond their font's
     HWND focusBeforeDeactivation_ = nullptr;
     KeyBoxWarnings keyWarnings_;
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <exception>
 
+#include "app/DisplayScale.h"
 #include "app/TfrmMain.h"
 #include "dialog/ColorList.h"
 #include "dialog/Links.h"
@@ -14,11 +15,12 @@
 
 namespace tallyvox {
 
-int TfrmSets::OuterHeightFor(std::int32_t count) {
+int TfrmSets::OuterHeightFor(std::int32_t count, const DialogScale& scale) {
     static constexpr std::array<int, kSlotCount> kHeights = {164, 220, 276, 330,
                                                              386, 444, 498, 554};
     if (count < 1 || count > kSlotCount) return 0;
-    return kHeights[static_cast<std::size_t>(count - 1)];
+    const int client = kHeights[static_cast<std::size_t>(count - 1)] - scale.frameAtDesignDpi;
+    return ScaleToDpi(client, scale.dpi) + scale.frame;
 }
 
 void TfrmSets::FormCreate() {
@@ -86,7 +88,7 @@ void TfrmSets::cbbTimerChange() {
     const std::string text = view_.Text(SetsText::cbbTimer);
     const std::int32_t count = StrToInt(text);
     main_.timerCounterText = text;
-    if (const int height = OuterHeightFor(count)) view_.SetOuterHeight(height);
+    if (const int height = OuterHeightFor(count, view_.Scale())) view_.SetOuterHeight(height);
     main_.ArrangeSlots(count);
 }
 

@@ -41,8 +41,11 @@ class TfrmSets {
     // Every close saves.
     void FormClose(IniFile& ini) const { SaveSettings(ini); }
 
-    // Height of the dialog for a visible-slot count; 0 for counts outside 1..8.
-    static int OuterHeightFor(std::int32_t count);
+    // Outer height of the dialog for a visible-slot count; 0 for counts outside 1..8. The
+    // table's heights are outer heights at 96 DPI: their client part, below the frame at 96 DPI,
+    // is scaled and the frame at the dialog's DPI added, so that every scale cuts the first
+    // page off at the same place.
+    static int OuterHeightFor(std::int32_t count, const DialogScale& scale = {});
 
   private:
     // A key whose stored value the dialog cannot show stays as stored when it closes...

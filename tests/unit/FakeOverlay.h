@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DisplayScale.h"
 #include "app/OverlayView.h"
 #include "hotkeys/HotKeyRegistrar.h"
 #include "voice/WorkerProtocol.h"
@@ -26,6 +27,7 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
     std::array<SlotControls, 9> slot{};  // index 1..8
     int width = 176, height = 113;
     bool topMost = true;
+    int dpi = kDesignDpi;
     std::map<int, unsigned> hotKeys;  // id -> virtual key
     std::vector<std::intptr_t> spoken;
     std::vector<std::string> log;
@@ -76,6 +78,7 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
         topMost = on;
         log.push_back(std::string("topMost ") + (on ? "1" : "0"));
     }
+    int Dpi() const override { return dpi; }
     void EnableTicker(int s, bool on) override {
         slot[s].tickerOn = on;
         Log("ticker", s, on ? "1" : "0");

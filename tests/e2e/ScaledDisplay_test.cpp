@@ -1,0 +1,153 @@
+// The overlay and the settings dialog at 150 % display scale (144 DPI), set for this suite only
+// in the Wine prefix's desktop settings and restored afterwards.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+#include "OverlayFixture.h"
+#include "app/ControlIds.h"
+
+namespace tallyvox::e2e {
+namespace {
+
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kKeyGreen = 0x00FF00;
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+
+std::optional<DWORD> ReadLogPixels() {
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void WriteLogPixels(std::optional<DWORD> value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    if (value) {
+        RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
+                       sizeof(*value));
+    } else {
+        RegDeleteValueW(key, kLogPixels);
+    }
+    RegCloseKey(key);
+}
+
+std::string EightSlots() {
+    std::string text = "[Common]\n";
+    for (const std::string& line : FullSettingsLines({{"TimerCounter", "8"}})) text += line + "\n";
+    return text;
+}
+
+class ScaledDisplayTest : public OverlayFixture {
+  protected:
+    // A program started from now on draws at 144 DPI.
+    static void SetUpTestSuite() {
+        saved_ = ReadLogPixels();
+        WriteLogPixels(144);
+    }
+    static void TearDownTestSuite() { WriteLogPixels(saved_); }
+
+    HWND OpenDialog() {
+        OpenMenu();
+        PressKey('S');
+        HWND dialog = nullptr;
+        WaitUntil([&] {
+            for (HWND hwnd : FindTopLevelWindows(L"TfrmSets", L"设置", app.Pid())) {
+                if (IsVisible(hwnd)) dialog = hwnd;
+            }
+            return dialog != nullptr;
+        });
+        // Aside, so that the topmost overlay covers none of it.
+        if (dialog != nullptr) SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return dialog;
+    }
+
+  private:
+    static inline std::optional<DWORD> saved_;
+};
+
+TEST_F(ScaledDisplayTest, OverlayIsOneAndAHalfTimesAsLargeAndStillCountsAndDrags) {
+    ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
+    const RECT window = ScreenRect(main);
+    EXPECT_EQ(window.right - window.left, 288);
+    EXPECT_EQ(window.bottom - window.top, 276);
+    // Slot 1 and the slot one column and three rows away, whose places show the scaled pitches.
+    struct Expected {
+        int slot, labelLeft, labelTop, panelLeft, panelTop;
+    };
+    for (const Expected& e : {Expected{1, 0, 12, 84, 6}, Expected{8, 129, 138, 213, 132}}) {
+        SCOPED_TRACE(e.slot);
+        const RECT panel = RectInParent(Panel(e.slot));
+        EXPECT_EQ(panel.left, e.panelLeft);
+        EXPECT_EQ(panel.top, e.panelTop);
+        EXPECT_EQ(panel.right - panel.left, 42);
+        EXPECT_EQ(panel.bottom - panel.top, 30);
+        const RECT label = RectInParent(Label(e.slot));
+        EXPECT_EQ(label.left, e.labelLeft);
+        EXPECT_EQ(label.top, e.labelTop);
+        EXPECT_GE(label.bottom - label.top, 18) << "the title's font is scaled too";
+    }
+    EXPECT_EQ(CountPixels(main, kKeyGreen), 0) << "no green fringe round the larger digits";
+
+    DoubleClick(Panel(3));
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(3) < 32; }, 3000));
+    EXPECT_GT(CountPixels(Panel(3), kBlue), 0);
+    EXPECT_EQ(CountPixels(main, kKeyGreen), 0);
+
+    const RECT before = ScreenRect(main);
+    const POINT from = Centre(Panel(1));
+    Drag(from, POINT{from.x + 60, from.y + 40});
+    ASSERT_TRUE(WaitUntil([&] { return ScreenRect(main).left != before.left; }, 3000));
+    EXPECT_EQ(ScreenRect(main).left - before.left, 60);
+    EXPECT_EQ(ScreenRect(main).top - before.top, 40);
+}
+
+TEST_F(ScaledDisplayTest, DialogIsScaledAndCutOffBelowTheFourthGroupBox) {
+    ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    HWND combo = FindChildById(dialog, ids::kTimer);
+    ASSERT_TRUE(SelectComboItem(combo, L"4"));
+    const RECT group4 = ScreenRect(FindChildById(dialog, ids::Group(4)));
+    const RECT group5 = ScreenRect(FindChildById(dialog, ids::Group(5)));
+    // Cut off above the fifth group box's frame line, which runs half a text line below its top.
+    ASSERT_TRUE(WaitUntil([&] { return ClientRectOnScreen(dialog).bottom < group5.top + 8; }))
+        << "the page is cut off below the fourth group box";
+    EXPECT_GE(ClientRectOnScreen(dialog).bottom, group4.bottom)
+        << "the fourth group box shows whole";
+    const RECT client = ClientRectOnScreen(dialog);
+    EXPECT_EQ(client.right - client.left, 456);
+    const RECT title = RectInParent(FindChildById(dialog, ids::Title(1)));
+    EXPECT_EQ(title.right - title.left, 74);
+    EXPECT_EQ(title.bottom - title.top, 32);
+
+    // The conversion error box comes at every scale.
+    HWND time = FindChildById(dialog, ids::Time(1));
+    Click(time);
+    ASSERT_TRUE(WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
+               info.hwndFocus == time;
+    }));
+    PressKey(VK_HOME);
+    PressKeys({VK_SHIFT, VK_END});
+    PressKey(VK_DELETE);
+    HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
+    EXPECT_TRUE(PressMessageBoxOk(box));
+}
+
+}  // namespace
+}  // namespace tallyvox::e2e
