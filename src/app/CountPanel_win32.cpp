@@ -90,6 +90,10 @@ LRESULT CountPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             listener_.OnPanelMouseMove(slot_);
             return 0;
+        case WM_MOUSELEAVE:
+            // The overlay watches the pointer leave for its hint.
+            SendMessageW(GetParent(hwnd_), WM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(hwnd_));
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             break;

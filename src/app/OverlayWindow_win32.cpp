@@ -125,7 +125,7 @@ void OverlayWindow::CreateTooltips() {
         for (HWND tool : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
             TOOLINFOW info{};
             info.cbSize = sizeof(info);
-            info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            info.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
             info.hwnd = hwnd_;
             info.uId = reinterpret_cast<UINT_PTR>(tool);
             info.lpszText = const_cast<wchar_t*>(L"");
@@ -134,6 +134,7 @@ void OverlayWindow::CreateTooltips() {
         SetTooltipText(panels_[slot]->Handle(), kPanelHint);
         SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
     }
+    hints_.Attach(hwnd_, tooltip_);
 }
 
 void OverlayWindow::CreateMenu() {
@@ -326,6 +327,7 @@ LRESULT CALLBACK OverlayWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
+            if (hints_.OnTimer(wParam)) return 0;
             if (frm_ != nullptr) reporter_.Run([&] { frm_->tmrTimer(static_cast<int>(wParam)); });
             return 0;
         case WM_HOTKEY:
@@ -334,7 +336,11 @@ LRESULT OverlayWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.
             CreateTooltips();
+            hints_.OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
             break;
+        case WM_MOUSELEAVE:
+            hints_.OnToolLeft(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CountPanel_win32.h"
+#include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
 
 namespace tallyvox {
@@ -88,6 +89,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     OverlayCommands* commands_ = nullptr;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
+    OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;
     HBRUSH backgroundBrush_ = nullptr;
