@@ -174,7 +174,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     for (int i = 0; i < kCounts; ++i) RegisterHotKey(hwnd, i + 1, 0, kFirstHotKey + i);
     if (kSameWork) StartSpeaker(instance);
-    ShowWindow(hwnd, SW_SHOWNA);
+    // The overlay takes the foreground when it shows; under Wine that activation alone loads
+    // COM (rpcrt4, combase, ole32) for the input method.
+    ShowWindow(hwnd, kSameWork ? SW_SHOW : SW_SHOWNA);
     UpdateWindow(hwnd);
 
     MSG msg;
