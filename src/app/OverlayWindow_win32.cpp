@@ -183,7 +183,13 @@ void OverlayWindow::SetTooltipText(HWND tool, const std::wstring& text) {
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+// Each of these calls the window server under Wine even when nothing changes; a start lays the
+// slots out twice, mostly where they already stand.
 void OverlayWindow::MoveChild(HWND child, int left, int top) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 1);
+    if (rect.left == left && rect.top == top) return;
     SetWindowPos(child, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -213,7 +219,10 @@ void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
 }
 
 void OverlayWindow::SetPanelCaption(int slot, const std::string& text) {
-    SetWindowTextW(panels_[slot]->Handle(), FromGbk(text).c_str());
+    HWND panel = panels_[slot]->Handle();
+    const std::wstring caption = FromGbk(text);
+    if (caption == WindowText(panel)) return;
+    SetWindowTextW(panel, caption.c_str());
 }
 
 void OverlayWindow::SetPanelColor(int slot, std::int32_t color) {
@@ -222,8 +231,9 @@ void OverlayWindow::SetPanelColor(int slot, std::int32_t color) {
 
 void OverlayWindow::SetSlotVisible(int slot, bool visible) {
     const int show = visible ? SW_SHOWNA : SW_HIDE;
-    ShowWindow(labels_[slot].hwnd, show);
-    ShowWindow(panels_[slot]->Handle(), show);
+    for (HWND child : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
+        if (((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0) != visible) ShowWindow(child, show);
+    }
 }
 
 void OverlayWindow::SetLabelPosition(int slot, int left, int top) {
@@ -237,6 +247,7 @@ void OverlayWindow::SetPanelPosition(int slot, int left, int top) {
 void OverlayWindow::SetWindowWidth(int width) {
     RECT rect;
     GetWindowRect(hwnd_, &rect);
+    if (rect.right - rect.left == width) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -244,6 +255,7 @@ void OverlayWindow::SetWindowWidth(int width) {
 void OverlayWindow::SetWindowHeight(int height) {
     RECT rect;
     GetWindowRect(hwnd_, &rect);
+    if (rect.bottom - rect.top == height) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
