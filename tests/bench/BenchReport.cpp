@@ -116,6 +116,9 @@ std::string RenderTable(const Results& r) {
     t += RatioRow(
         r, "Private bytes after start-up (MiB)",
         [](const ProgramFigures& p) { return p.memStart.privateBytes / kMiB; }, 2);
+    t += RatioRow(
+        r, "Working set after the pointer rested on it (MiB)",
+        [](const ProgramFigures& p) { return p.memRested.workingSet / kMiB; }, 2);
     const std::string busy = Fixed(r.busySeconds / 60.0, 0) + " min busy";
     t += RatioRow(
         r, "Working set after " + busy + " (MiB)",

@@ -19,8 +19,8 @@ struct Activity {
 // The figures of one program: tallyvox.exe or one of the two baselines.
 struct ProgramFigures {
     double exeBytes = 0;
-    std::vector<double> start;  // ms, one per start
-    MemoryFigures memStart, memBusy;
+    std::vector<double> start;                   // ms, one per start
+    MemoryFigures memStart, memRested, memBusy;  // memRested: after the pointer rested on it
     Activity idle, resting, restingAfterHint, busy;
     std::vector<double> ticks;   // ms between successive counts of the first panel
     std::vector<double> hotkey;  // ms from the key press to the new colour
@@ -39,7 +39,7 @@ struct SoundCost {
 struct Results {
     std::string machine;
     bool smoke = false;
-    bool privateFromProc = false;  // private bytes read as Linux resident anonymous memory
+    bool privateFromProc = false;         // private bytes read as Linux resident anonymous memory
     ProgramFigures tally, same, minimal;  // tallyvox.exe, the same-work and the minimal baseline
     double idleSeconds = 0, restSeconds = 0, restAfterHintSeconds = 0;
     double busySeconds = 0, busyCpuSeconds = 0;

@@ -38,12 +38,12 @@ struct Options {
     bool smoke = false;
     std::wstring out;  // the document to update; empty: print only
     std::string machine;
-    int startRuns = 10;
+    int startRuns = 20;
     int idleMs = 30000;
     int restMs = 30000;
     int busyMs = 120000;
     int busyCpuMs = 60000;
-    int hotkeyRounds = 10;
+    int hotkeyRounds = 20;
     int soundClips = 23;
 };
 
@@ -456,6 +456,7 @@ Results Measure(const Options& o) {
             p->figures->restingAfterHint = p->Now() - hintGone;
             MoveMouse(kParked);
         }
+        for (Program* p : all) p->figures->memRested = p->Memory(r.privateFromProc);
         r.restSeconds = o.restMs / 1000.0;
         r.restAfterHintSeconds = (o.restMs - hintGoneMs) / 1000.0;
         LogFigure("resting wake-ups", all,
