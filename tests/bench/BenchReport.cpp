@@ -111,6 +111,9 @@ std::string RenderTable(const Results& r) {
         "Start-up to painted window, median of " + std::to_string(r.tally.start.size()) + " (ms)",
         [](const ProgramFigures& p) { return Median(p.start); }, 0, 1.1);
     t += RatioRow(
+        r, "CPU time to painted window, median (ms)",
+        [](const ProgramFigures& p) { return Median(p.startOnCpu); }, 0);
+    t += RatioRow(
         r, "Working set after start-up (MiB)",
         [](const ProgramFigures& p) { return p.memStart.workingSet / kMiB; }, 2, 1.1);
     t += RatioRow(

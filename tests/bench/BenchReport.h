@@ -20,6 +20,7 @@ struct Activity {
 struct ProgramFigures {
     double exeBytes = 0;
     std::vector<double> start;                   // ms, one per start
+    std::vector<double> startOnCpu;              // ms its threads had run by then, one per start
     MemoryFigures memStart, memRested, memBusy;  // memRested: after the pointer rested on it
     Activity idle, resting, restingAfterHint, busy;
     std::vector<double> ticks;   // ms between successive counts of the first panel

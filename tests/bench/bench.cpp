@@ -154,6 +154,7 @@ struct Program {
     AppProcess app;
     HWND main = nullptr;
     std::optional<std::wstring> proc;  // its /proc folder, under Wine
+    double onCpuAtStart = NAN;         // ms its threads had run when it showed its window
 
     HWND Panel(int slot) const { return FindChildById(main, kPanelIdBase + slot); }
 
@@ -179,6 +180,7 @@ struct Program {
                 CountColours(ScreenRect(panel), kBlue, kBlue).first > 0) {
                 const double ms = NowMs() - begin;
                 proc = ProcFolderOf(copy);
+                onCpuAtStart = proc ? ProcOnCpuMs(*proc) : NAN;
                 return ms;
             }
             if (NowMs() - begin > timeout_ms || !app.IsRunning())
@@ -426,7 +428,10 @@ Results Measure(const Options& o) {
         for (Program* p : all) {
             const double ms = p->StartAndTime();
             p->Stop();
-            if (run >= 0) p->figures->start.push_back(ms);
+            if (run >= 0) {
+                p->figures->start.push_back(ms);
+                p->figures->startOnCpu.push_back(p->onCpuAtStart);
+            }
         }
     }
     LogFigure("start-up ms", all, [](const ProgramFigures& f) { return Median(f.start); });

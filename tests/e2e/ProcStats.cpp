@@ -78,6 +78,19 @@ double ProcCpuMs(const std::wstring& procFolder) {
     return (utime + stime) * 10.0;
 }
 
+double ProcOnCpuMs(const std::wstring& procFolder) {
+    double ms = 0;
+    ForEachNumberedEntry(procFolder + L"\\task", [&](const std::wstring& task) {
+        try {
+            ms += std::stod(ReadFileBytes(task + L"\\schedstat")) / 1e6;
+        } catch (const std::exception&) {
+            // a thread that ended meanwhile
+        }
+        return true;
+    });
+    return ms;
+}
+
 double ResidentAnonymousBytes(const std::wstring& procFolder) {
     return StatusField(ReadFileBytes(procFolder + L"\\status"), "RssAnon:") * 1024.0;
 }

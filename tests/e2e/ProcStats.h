@@ -11,6 +11,8 @@ namespace tallyvox::e2e {
 std::optional<std::wstring> ProcFolderOf(const std::wstring& exePath);
 // User + system time of all its threads, in clock ticks of 10 ms.
 double ProcCpuMs(const std::wstring& procFolder);
+// Time all its threads have spent on a CPU so far, to the nanosecond (schedstat), in ms.
+double ProcOnCpuMs(const std::wstring& procFolder);
 // Resident anonymous memory (RssAnon): the nearest Linux measure of Windows' private bytes.
 double ResidentAnonymousBytes(const std::wstring& procFolder);
 // How often its threads have gone to sleep so far (voluntary context switches, all threads):
