@@ -93,6 +93,10 @@ LRESULT CountPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_MOUSEMOVE:
             listener_.OnPanelMouseMove(slot_);
             return 0;
+        case WM_MOUSELEAVE:
+            // The overlay watches the pointer leave for its hint.
+            SendMessageW(GetParent(hwnd_), WM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(hwnd_));
+            return 0;
         default:
             break;
     }

@@ -124,7 +124,7 @@ void OverlayWindow::CreateTooltips() {
         for (HWND tool : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
             TOOLINFOW info{};
             info.cbSize = sizeof(info);
-            info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            info.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
             info.hwnd = hwnd_;
             info.uId = reinterpret_cast<UINT_PTR>(tool);
             info.lpszText = const_cast<wchar_t*>(L"");
@@ -133,6 +133,7 @@ void OverlayWindow::CreateTooltips() {
         SetTooltipText(panels_[slot]->Handle(), kPanelHint);
         SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
     }
+    hints_.Attach(hwnd_, tooltip_);
 }
 
 void OverlayWindow::CreateMenu() {
@@ -181,7 +182,13 @@ void OverlayWindow::SetTooltipText(HWND tool, const std::wstring& text) {
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+// Each of these calls the window server under Wine even when nothing changes; a start lays the
+// slots out twice, mostly where they already stand.
 void OverlayWindow::MoveChild(HWND child, int left, int top) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 1);
+    if (rect.left == left && rect.top == top) return;
     SetWindowPos(child, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -210,7 +217,10 @@ void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
 }
 
 void OverlayWindow::SetPanelCaption(int slot, const std::string& text) {
-    SetWindowTextW(panels_[slot]->Handle(), FromGbk(text).c_str());
+    HWND panel = panels_[slot]->Handle();
+    const std::wstring caption = FromGbk(text);
+    if (caption == WindowText(panel)) return;
+    SetWindowTextW(panel, caption.c_str());
 }
 
 void OverlayWindow::SetPanelColor(int slot, std::int32_t color) {
@@ -219,8 +229,9 @@ void OverlayWindow::SetPanelColor(int slot, std::int32_t color) {
 
 void OverlayWindow::SetSlotVisible(int slot, bool visible) {
     const int show = visible ? SW_SHOWNA : SW_HIDE;
-    ShowWindow(labels_[slot].hwnd, show);
-    ShowWindow(panels_[slot]->Handle(), show);
+    for (HWND child : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
+        if (((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0) != visible) ShowWindow(child, show);
+    }
 }
 
 void OverlayWindow::SetLabelPosition(int slot, int left, int top) {
@@ -234,6 +245,7 @@ void OverlayWindow::SetPanelPosition(int slot, int left, int top) {
 void OverlayWindow::SetWindowWidth(int width) {
     RECT rect;
     GetWindowRect(hwnd_, &rect);
+    if (rect.right - rect.left == width) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -241,6 +253,7 @@ void OverlayWindow::SetWindowWidth(int width) {
 void OverlayWindow::SetWindowHeight(int height) {
     RECT rect;
     GetWindowRect(hwnd_, &rect);
+    if (rect.bottom - rect.top == height) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -328,6 +341,7 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             hwnd_ = hwnd;
             break;
         case WM_TIMER:
+            if (hints_.OnTimer(wParam)) return 0;
             if (frm_ != nullptr) reporter_.Run([&] { frm_->tmrTimer(static_cast<int>(wParam)); });
             return 0;
         case WM_HOTKEY:
@@ -344,7 +358,11 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.
             CreateTooltips();
+            hints_.OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
             break;
+        case WM_MOUSELEAVE:
+            hints_.OnToolLeft(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);

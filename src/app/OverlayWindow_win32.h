@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/CountPanel_win32.h"
+#include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
 #include "hotkeys/HotKeyRegistrar.h"
 
@@ -103,6 +104,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     HWND tooltip_ = nullptr;
+    OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;
     HBRUSH backgroundBrush_ = nullptr;

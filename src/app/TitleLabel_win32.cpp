@@ -43,6 +43,10 @@ LRESULT CALLBACK TitleLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_GETFONT:
             return GetWindowLongPtrW(hwnd, kFontSlot);
+        case WM_MOUSELEAVE:
+            // The overlay watches the pointer leave for its hint.
+            SendMessageW(GetParent(hwnd), WM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(hwnd));
+            return 0;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
             InvalidateRect(hwnd, nullptr, TRUE);

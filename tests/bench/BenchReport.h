@@ -10,27 +10,51 @@ struct MemoryFigures {
     double workingSet = 0, privateBytes = 0;  // bytes
 };
 
-// Everything one run measured; "Tally" is tallyvox.exe, "Base" the baseline program.
+// What a program used over one phase.
+struct Activity {
+    double cpuMs = 0;    // user + system
+    double wakeUps = 0;  // times its threads went to sleep (and woke again)
+};
+
+// The figures of one program: tallyvox.exe or one of the two baselines.
+struct ProgramFigures {
+    double exeBytes = 0;
+    std::vector<double> start;                   // ms, one per start
+    std::vector<double> startOnCpu;              // ms its threads had run by then, one per start
+    MemoryFigures memStart, memRested, memBusy;  // memRested: after the pointer rested on it
+    Activity idle, resting, restingAfterHint, busy;
+    std::vector<double> ticks;   // ms between successive counts of the first panel
+    std::vector<double> hotkey;  // ms from the key press to the new colour
+};
+
+// What one sndPlaySoundA per clip costs the calling process, against the same sound in one call.
+struct SoundCost {
+    int clips = 0;
+    double soundSeconds = 0;                     // the clips' length together
+    double perClipWallMs = 0, perClipCpuMs = 0;  // all clips, one call each
+    double oneImageWallMs = 0, oneImageCpuMs = 0;
+    double openCloseCpuMs = 0;  // one waveOutOpen + waveOutClose
+    double threadCpuMs = 0;     // one thread started and ended
+};
+
 struct Results {
     std::string machine;
     bool smoke = false;
-    bool privateFromProc = false;  // private bytes read as Linux resident anonymous memory
-    double exeBytes = 0, baselineBytes = 0;
-    std::vector<double> startTally, startBase;  // ms, one per start
-    MemoryFigures memStartTally, memStartBase, memBusyTally, memBusyBase;
-    double idleSeconds = 0, idleCpuTally = 0, idleCpuBase = 0;  // CPU ms over the idle time
-    double busySeconds = 0, busyCpuSeconds = 0, busyCpuTally = 0, busyCpuBase = 0;
-    double spokenSeconds = 0;                     // speech handed to the sound device while busy
-    std::vector<double> tickTally, tickBase;      // ms between successive counts of one panel
-    std::vector<double> hotkeyTally, hotkeyBase;  // ms from the key press to the new colour
+    bool privateFromProc = false;         // private bytes read as Linux resident anonymous memory
+    ProgramFigures tally, same, minimal;  // tallyvox.exe, the same-work and the minimal baseline
+    double idleSeconds = 0, restSeconds = 0, restAfterHintSeconds = 0;
+    double busySeconds = 0, busyCpuSeconds = 0;
+    double spokenSeconds = 0;  // speech all programs handed to the sound device while busy
+    SoundCost sound;
 };
 
 double Median(std::vector<double> values);
 double Mean(const std::vector<double>& values);
 double Percentile(std::vector<double> values, double percent);  // nearest rank
+double Min(const std::vector<double>& values);
 double Max(const std::vector<double>& values);
 
-// Markdown: date, machine, one row per figure with its ratio to the baseline and its target.
+// Markdown: date, machine, one row per figure with its ratios to the baselines and its target.
 std::string RenderTable(const Results& r);
 // Replaces the generated part of the document (between its markers), keeping the prose around
 // it; a missing document is created.

@@ -1,17 +1,19 @@
-// Benchmark driver: measures the real tallyvox.exe against the baseline program in the same run
-// (start-up, memory, CPU, tick cadence, hotkey latency, size) and writes the table of
-// docs/performance.md. `--smoke` runs every measurement once, briefly, and only checks it works.
+// Benchmark driver: measures the real tallyvox.exe against two baseline programs in the same run
+// (start-up, memory, CPU and wake-ups, tick cadence, hotkey latency, size, what a clip costs) and
+// writes the table of docs/performance.md. `--smoke` runs every measurement once, briefly, and
+// only checks it works.
 #include <windows.h>
 
+#include <mmsystem.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -20,6 +22,7 @@
 #include "BaselineIds.h"
 #include "BenchReport.h"
 #include "Driver.h"
+#include "ProcStats.h"
 
 namespace tallyvox::bench {
 namespace {
@@ -28,16 +31,20 @@ using namespace tallyvox::e2e;
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr POINT kParked = {1270, 1014};  // far from all three windows
+constexpr int kHintGoneMs = 7000;        // a hint shows after 0.5 s and goes after 5 s more
 
 struct Options {
     bool smoke = false;
     std::wstring out;  // the document to update; empty: print only
     std::string machine;
-    int startRuns = 10;
+    int startRuns = 20;
     int idleMs = 30000;
+    int restMs = 30000;
     int busyMs = 120000;
     int busyCpuMs = 60000;
-    int hotkeyRounds = 10;
+    int hotkeyRounds = 20;
+    int soundClips = 23;
 };
 
 double NowMs() {
@@ -108,16 +115,46 @@ HWND FindWindowOf(DWORD pid, const wchar_t* className) {
     return search.found;
 }
 
-// One of the two programs: where it runs from and how its window is recognised.
+double Ms(const FILETIME& t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           10000.0;
+}
+
+double CpuMsOf(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user))
+        throw std::runtime_error("GetProcessTimes failed");
+    return Ms(kernel) + Ms(user);
+}
+
+double FileBytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<double>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) |
+                               data.nFileSizeLow);
+}
+
+// One of the three programs: where it runs from, how its window is recognised, its hotkeys.
 struct Program {
+    Program(std::string name, std::wstring exe, const wchar_t* className, std::vector<WORD> keys,
+            ProgramFigures& figures)
+        : name(std::move(name)),
+          exe(std::move(exe)),
+          className(className),
+          keys(std::move(keys)),
+          figures(&figures) {}
+
     std::string name;
     std::wstring exe;
     const wchar_t* className;
-    WORD slotKey;  // the hotkey that toggles the first panel
+    std::vector<WORD> keys;  // one per count; the first toggles the first panel
+    ProgramFigures* figures;
     TempDir dir;
     std::wstring copy;
     AppProcess app;
     HWND main = nullptr;
+    std::optional<std::wstring> proc;  // its /proc folder, under Wine
+    double onCpuAtStart = NAN;         // ms its threads had run when it showed its window
 
     HWND Panel(int slot) const { return FindChildById(main, kPanelIdBase + slot); }
 
@@ -126,6 +163,7 @@ struct Program {
         if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE))
             throw std::runtime_error("cannot copy " + ToUtf8(exe));
         if (!settings.empty()) dir.WriteSettings(settings);
+        figures->exeBytes = FileBytes(exe);
     }
 
     // Starts the program and returns the milliseconds from process creation until its window
@@ -140,7 +178,10 @@ struct Program {
             if (main != nullptr && panel == nullptr) panel = Panel(1);
             if (panel != nullptr && IsWindowVisible(main) &&
                 CountColours(ScreenRect(panel), kBlue, kBlue).first > 0) {
-                return NowMs() - begin;
+                const double ms = NowMs() - begin;
+                proc = ProcFolderOf(copy);
+                onCpuAtStart = proc ? ProcOnCpuMs(*proc) : NAN;
+                return ms;
             }
             if (NowMs() - begin > timeout_ms || !app.IsRunning())
                 throw std::runtime_error(name + " did not show its painted window");
@@ -152,97 +193,48 @@ struct Program {
         app.Terminate();
         main = nullptr;
     }
+
+    // Under Wine, GetProcessTimes on another process answers with the caller's own times.
+    Activity Now() const {
+        if (!proc) return {CpuMsOf(app.Handle()), NAN};
+        return {ProcCpuMs(*proc), static_cast<double>(ProcWakeUps(*proc))};
+    }
+
+    MemoryFigures Memory(bool& fromProc) const {
+        PROCESS_MEMORY_COUNTERS_EX counters{};
+        counters.cb = sizeof counters;
+        if (!GetProcessMemoryInfo(app.Handle(),
+                                  reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                  sizeof counters))
+            throw std::runtime_error("GetProcessMemoryInfo failed");
+        MemoryFigures m{static_cast<double>(counters.WorkingSetSize),
+                        static_cast<double>(counters.PrivateUsage)};
+        if (m.privateBytes == 0) {
+            if (!proc) throw std::runtime_error("no private bytes figure for " + name);
+            m.privateBytes = ResidentAnonymousBytes(*proc);
+            fromProc = true;
+        }
+        return m;
+    }
+
+    void PressAllKeys() const {
+        for (WORD key : keys) PressKey(key);
+    }
 };
 
-// Under Wine the program is also a Linux process, whose command line is its Windows path: its
-// /proc folder (as a Windows path) gives the figures Wine does not report for another process.
-std::optional<std::wstring> ProcFolderOf(const std::wstring& exePath) {
-    const std::string wanted = ToUtf8(exePath);
-    auto same = [](const std::string& a, const std::string& b) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) ==
-                          std::tolower(static_cast<unsigned char>(y));
-               });
-    };
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<std::wstring> result;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        const std::wstring folder = L"Z:\\proc\\" + name;
-        try {
-            std::string command = ReadFileBytes(folder + L"\\cmdline");
-            command = command.substr(0, command.find('\0'));
-            if (same(command, wanted)) {
-                result = folder;
-                break;
-            }
-        } catch (const std::exception&) {
-            // a process that ended meanwhile, or one not ours to read
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return result;
+Activity operator-(const Activity& a, const Activity& b) {
+    return {a.cpuMs - b.cpuMs, a.wakeUps - b.wakeUps};
 }
 
-// Resident anonymous memory: the nearest Linux measure of Windows' private bytes.
-double ResidentAnonymousBytes(const std::wstring& procFolder) {
-    const std::string status = ReadFileBytes(procFolder + L"\\status");
-    const auto at = status.find("RssAnon:");
-    if (at == std::string::npos) throw std::runtime_error("no RssAnon in /proc status");
-    return std::stod(status.substr(at + 8)) * 1024.0;
-}
-
-// User + system time from /proc/<pid>/stat, in clock ticks of 10 ms.
-double ProcCpuMs(const std::wstring& procFolder) {
-    const std::string stat = ReadFileBytes(procFolder + L"\\stat");
-    // The command name in parentheses may hold spaces; fields count from after it.
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string field;
-    double utime = 0, stime = 0;
-    for (int index = 3; fields >> field; ++index) {
-        if (index == 14) utime = std::stod(field);
-        if (index == 15) {
-            stime = std::stod(field);
-            break;
-        }
-    }
-    return (utime + stime) * 10.0;
-}
-
-MemoryFigures MemoryOf(const AppProcess& app, const std::wstring& exePath, bool& fromProc) {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(app.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters))
-        throw std::runtime_error("GetProcessMemoryInfo failed");
-    MemoryFigures m{static_cast<double>(counters.WorkingSetSize),
-                    static_cast<double>(counters.PrivateUsage)};
-    if (m.privateBytes == 0) {
-        const auto folder = ProcFolderOf(exePath);
-        if (!folder) throw std::runtime_error("no private bytes figure for " + ToUtf8(exePath));
-        m.privateBytes = ResidentAnonymousBytes(*folder);
-        fromProc = true;
-    }
-    return m;
-}
-
-double Ms(const FILETIME& t) {
-    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
-           10000.0;
-}
-
-// CPU time the process has used (kernel + user). Under Wine, GetProcessTimes and GetThreadTimes
-// on another process answer with the caller's own times, so there it comes from /proc.
-double CpuMsOf(const AppProcess& app, const std::wstring& exePath) {
-    if (const auto folder = ProcFolderOf(exePath)) return ProcCpuMs(*folder);
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(app.Handle(), &created, &ended, &kernel, &user))
-        throw std::runtime_error("GetProcessTimes failed");
-    return Ms(kernel) + Ms(user);
+// What each program used while `phase` ran.
+template <typename Phase>
+void MeasureActivity(const std::vector<Program*>& programs, Activity ProgramFigures::*figure,
+                     Phase phase) {
+    std::vector<Activity> before;
+    for (Program* p : programs) before.push_back(p->Now());
+    phase();
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        programs[i]->figures->*figure = programs[i]->Now() - before[i];
 }
 
 // Records when watched windows' texts change, polled every millisecond on a thread of its own.
@@ -306,34 +298,23 @@ std::vector<double> Intervals(const std::vector<double>& times) {
     return out;
 }
 
-// Presses the program's key and returns the milliseconds until its first panel shows `to` and
-// no more `from`; nullopt after timeout_ms.
+bool PanelIs(const Program& p, int slot, COLORREF colour) {
+    return CountColours(ScreenRect(p.Panel(slot)), colour, colour).first > 0;
+}
+
+// Presses the program's first key and returns the milliseconds until its first panel shows `to`
+// and no more `from`; nullopt after timeout_ms.
 std::optional<double> HotkeyToColour(Program& p, COLORREF to, COLORREF from,
                                      int timeout_ms = 3000) {
     const RECT rect = ScreenRect(p.Panel(1));
     const double begin = NowMs();
-    PressKey(p.slotKey);
+    PressKey(p.keys.front());
     for (;;) {
         const ColourCounts c = CountColours(rect, to, from);
         if (c.first > 0 && c.second == 0) return NowMs() - begin;
         if (NowMs() - begin > timeout_ms) return std::nullopt;
         Sleep(1);
     }
-}
-
-bool PanelIs(Program& p, int slot, COLORREF colour) {
-    const ColourCounts c = CountColours(ScreenRect(p.Panel(slot)), colour, colour);
-    return c.first > 0;
-}
-
-std::wstring SoundCaptureFile() {
-    return SoundCapturePath();
-}
-double FileBytes(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return static_cast<double>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) |
-                               data.nFileSizeLow);
 }
 
 void Log(const std::string& text) {
@@ -347,108 +328,204 @@ std::string Fixed(double value, int decimals) {
     return buffer;
 }
 
+void LogFigure(const std::string& what, const std::vector<Program*>& programs,
+               const std::function<double(const ProgramFigures&)>& figure) {
+    std::string line = what + ":";
+    for (const Program* p : programs) line += " " + p->name + " " + Fixed(figure(*p->figures), 1);
+    Log(line);
+}
+
+// A clip image with its data chunk replaced by pcm (the clips have the plain 44-byte header).
+std::string WavWith(const std::string& clip, const std::string& pcm) {
+    std::string wav = clip.substr(0, 44);
+    const auto dataBytes = static_cast<std::uint32_t>(pcm.size());
+    const std::uint32_t riffBytes = 36 + dataBytes;
+    std::memcpy(&wav[4], &riffBytes, 4);
+    std::memcpy(&wav[40], &dataBytes, 4);
+    return wav + pcm;
+}
+
+// What one sndPlaySoundA per clip costs this process against the same sound in one call, and
+// the two things Wine's sndPlaySoundA does for every call: open and close the wave device, and
+// start and end a playing thread.
+SoundCost MeasureSoundCost(int clipCount) {
+    SoundCost s;
+    std::vector<std::string> clips;
+    std::string pcm;
+    for (int i = 0; i < clipCount; ++i) {
+        clips.push_back(
+            ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav")));
+        pcm += WavPcm(clips.back());
+    }
+    s.clips = clipCount;
+    s.soundSeconds = static_cast<double>(pcm.size()) / 44100.0;
+    const HANDLE self = GetCurrentProcess();
+    sndPlaySoundA(clips.front().c_str(), SND_MEMORY);  // loads the sound stack first
+
+    auto measure = [&](const std::function<void()>& work, double& wallMs, double& cpuMs) {
+        const double wall = NowMs(), cpu = CpuMsOf(self);
+        work();
+        wallMs = NowMs() - wall;
+        cpuMs = CpuMsOf(self) - cpu;
+    };
+    measure(
+        [&] {
+            for (const std::string& clip : clips) sndPlaySoundA(clip.c_str(), SND_MEMORY);
+        },
+        s.perClipWallMs, s.perClipCpuMs);
+    const std::string whole = WavWith(clips.front(), pcm);
+    measure([&] { sndPlaySoundA(whole.c_str(), SND_MEMORY); }, s.oneImageWallMs, s.oneImageCpuMs);
+
+    double wall = 0;
+    const WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+    measure(
+        [&] {
+            for (int i = 0; i < clipCount; ++i) {
+                HWAVEOUT device;
+                if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) ==
+                    MMSYSERR_NOERROR)
+                    waveOutClose(device);
+            }
+        },
+        wall, s.openCloseCpuMs);
+    s.openCloseCpuMs /= clipCount;
+    measure(
+        [&] {
+            for (int i = 0; i < clipCount; ++i) {
+                HANDLE thread = CreateThread(
+                    nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
+                WaitForSingleObject(thread, INFINITE);
+                CloseHandle(thread);
+            }
+        },
+        wall, s.threadCpuMs);
+    s.threadCpuMs /= clipCount;
+    return s;
+}
+
 Results Measure(const Options& o) {
     Results r;
-    Program tally{"tallyvox.exe", TallyvoxExePath(), L"TfrmMain", VK_F1, {}, {}, {}, nullptr};
-    Program base{"baseline",
-                 OwnFolder() + L"\\tallyvox_baseline.exe",
-                 kBaselineClass,
-                 static_cast<WORD>(kBaselineHotKey),
-                 {},
-                 {},
-                 {},
-                 nullptr};
+    auto keys = [](WORD first, int count) {
+        std::vector<WORD> k;
+        for (int i = 0; i < count; ++i) k.push_back(static_cast<WORD>(first + i));
+        return k;
+    };
+    Program tally{"tallyvox", TallyvoxExePath(), L"TfrmMain", keys(VK_F1, 8), r.tally};
+    Program same{"same-work", OwnFolder() + L"\\tallyvox_baseline_same_work.exe", kBaselineClass,
+                 keys(static_cast<WORD>(kSameWorkFirstHotKey), 8), r.same};
+    Program minimal{"minimal", OwnFolder() + L"\\tallyvox_baseline.exe", kBaselineClass,
+                    keys(static_cast<WORD>(kMinimalHotKey), 1), r.minimal};
+    const std::vector<Program*> all = {&tally, &same, &minimal};
     tally.Prepare(Fixture());
-    base.Prepare("");
+    same.Prepare("");
+    minimal.Prepare("");
+    MoveMouse(kParked);
 
-    r.exeBytes = FileBytes(tally.exe);
-    r.baselineBytes = FileBytes(base.exe);
-
-    // Start-up, interleaved so that a slow moment of the machine hits both alike; the first
+    // Start-up, interleaved so that a slow moment of the machine hits all alike; the first
     // start of each warms the file cache and is not counted.
     const int warmups = o.smoke ? 0 : 1;
     for (int run = -warmups; run < o.startRuns; ++run) {
-        for (Program* p : {&tally, &base}) {
+        for (Program* p : all) {
             const double ms = p->StartAndTime();
             p->Stop();
-            if (run >= 0) (p == &tally ? r.startTally : r.startBase).push_back(ms);
+            if (run >= 0) {
+                p->figures->start.push_back(ms);
+                p->figures->startOnCpu.push_back(p->onCpuAtStart);
+            }
         }
     }
-    Log("start-up ms: tallyvox " + Fixed(Median(r.startTally), 1) + ", baseline " +
-        Fixed(Median(r.startBase), 1));
+    LogFigure("start-up ms", all, [](const ProgramFigures& f) { return Median(f.start); });
 
-    // One session of both side by side for memory, CPU and ticks.
-    tally.StartAndTime();
-    base.StartAndTime();
-    TextChangeLog names({tally.Panel(1), base.Panel(1)});
-    SleepMs(o.smoke ? 200 : 1000);
-    r.memStartTally = MemoryOf(tally.app, tally.copy, r.privateFromProc);
-    r.memStartBase = MemoryOf(base.app, base.copy, r.privateFromProc);
+    // One session of all three side by side for everything else.
+    for (Program* p : all) p->StartAndTime();
+    {
+        TextChangeLog names({tally.Panel(1), same.Panel(1), minimal.Panel(1)});
+        SleepMs(o.smoke ? 200 : 1000);
+        for (Program* p : all) p->figures->memStart = p->Memory(r.privateFromProc);
 
-    double cpuT = CpuMsOf(tally.app, tally.copy), cpuB = CpuMsOf(base.app, base.copy);
-    SleepMs(o.idleMs);
-    r.idleCpuTally = CpuMsOf(tally.app, tally.copy) - cpuT;
-    r.idleCpuBase = CpuMsOf(base.app, base.copy) - cpuB;
-    r.idleSeconds = o.idleMs / 1000.0;
-    Log("idle CPU ms: tallyvox " + Fixed(r.idleCpuTally, 1) + ", baseline " +
-        Fixed(r.idleCpuBase, 1));
+        MeasureActivity(all, &ProgramFigures::idle, [&] { SleepMs(o.idleMs); });
+        r.idleSeconds = o.idleMs / 1000.0;
+        LogFigure("idle wake-ups", all, [](const ProgramFigures& f) { return f.idle.wakeUps; });
 
-    const double busyBegin = NowMs();
-    const double soundBefore = FileBytes(SoundCaptureFile());
-    for (int slot = 1; slot <= 8; ++slot) PressKey(static_cast<WORD>(VK_F1 + slot - 1));
-    // Counting means a panel has moved below its duration.
-    for (int slot = 1; slot <= 8; ++slot) {
-        HWND panel = tally.Panel(slot);
-        if (!WaitUntil([&] { return _wtoi(GetText(panel).c_str()) < 99; }, 5000, 50))
-            throw std::runtime_error("slot " + std::to_string(slot) + " did not start counting");
+        // The pointer rests on each program's first count in turn; the others idle meanwhile.
+        const int hintGoneMs = std::min(kHintGoneMs, o.restMs / 2);
+        for (Program* p : all) {
+            const POINT centre = Centre(p->Panel(1));
+            MoveMouse(centre);
+            MoveMouse(POINT{centre.x + 1, centre.y + 1});
+            const Activity arrived = p->Now();
+            SleepMs(hintGoneMs);
+            const Activity hintGone = p->Now();
+            SleepMs(o.restMs - hintGoneMs);
+            p->figures->resting = p->Now() - arrived;
+            p->figures->restingAfterHint = p->Now() - hintGone;
+            MoveMouse(kParked);
+        }
+        for (Program* p : all) p->figures->memRested = p->Memory(r.privateFromProc);
+        r.restSeconds = o.restMs / 1000.0;
+        r.restAfterHintSeconds = (o.restMs - hintGoneMs) / 1000.0;
+        LogFigure("resting wake-ups", all,
+                  [](const ProgramFigures& f) { return f.resting.wakeUps; });
+
+        const double begin = NowMs();
+        const double soundBefore = FileBytes(SoundCapturePath());
+        for (Program* p : all) p->PressAllKeys();
+        // Counting means a panel has moved below its start value.
+        for (Program* p : all) {
+            for (int slot = 1; slot <= static_cast<int>(p->keys.size()); ++slot) {
+                HWND panel = p->Panel(slot);
+                if (!WaitUntil([&] { return _wtoi(GetText(panel).c_str()) < 99; }, 5000, 50))
+                    throw std::runtime_error(p->name + " count " + std::to_string(slot) +
+                                             " did not start");
+            }
+        }
+        const double cpuBegin = NowMs();
+        MeasureActivity(all, &ProgramFigures::busy, [&] { SleepMs(o.busyCpuMs); });
+        r.busyCpuSeconds = (NowMs() - cpuBegin) / 1000.0;
+        SleepMs(o.busyMs - (NowMs() - begin));
+        for (Program* p : all) p->figures->memBusy = p->Memory(r.privateFromProc);
+        r.busySeconds = (NowMs() - begin) / 1000.0;
+        // 22050 Hz, 16-bit mono: what the speakers handed to the sound device meanwhile.
+        r.spokenSeconds = (FileBytes(SoundCapturePath()) - soundBefore) / 44100.0;
+        LogFigure("busy CPU ms", all, [](const ProgramFigures& f) { return f.busy.cpuMs; });
+
+        for (Program* p : all) {
+            // A start may show the count anew: the ticks follow the first change.
+            std::vector<double> times = names.Times(p->Panel(1), begin);
+            if (!times.empty()) times.erase(times.begin());
+            p->figures->ticks = Intervals(times);
+            if (p->figures->ticks.empty())
+                throw std::runtime_error("no count changes of " + p->name + " were seen");
+        }
     }
-    cpuT = CpuMsOf(tally.app, tally.copy);
-    cpuB = CpuMsOf(base.app, base.copy);
-    const double cpuBegin = NowMs();
-    SleepMs(o.busyCpuMs);
-    r.busyCpuTally = CpuMsOf(tally.app, tally.copy) - cpuT;
-    r.busyCpuBase = CpuMsOf(base.app, base.copy) - cpuB;
-    r.busyCpuSeconds = (NowMs() - cpuBegin) / 1000.0;
-    SleepMs(o.busyMs - (NowMs() - busyBegin));
-    r.memBusyTally = MemoryOf(tally.app, tally.copy, r.privateFromProc);
-    r.memBusyBase = MemoryOf(base.app, base.copy, r.privateFromProc);
-    r.busySeconds = (NowMs() - busyBegin) / 1000.0;
-    // 22050 Hz, 16-bit mono: what the worker handed to the sound device meanwhile.
-    r.spokenSeconds = (FileBytes(SoundCaptureFile()) - soundBefore) / 44100.0;
-    Log("busy CPU ms: tallyvox " + Fixed(r.busyCpuTally, 1) + ", baseline " +
-        Fixed(r.busyCpuBase, 1));
 
-    // The first change is the start itself; the ticks follow it.
-    std::vector<double> ticks = names.Times(tally.Panel(1), busyBegin);
-    if (!ticks.empty()) ticks.erase(ticks.begin());
-    r.tickTally = Intervals(ticks);
-    r.tickBase = Intervals(names.Times(base.Panel(1), busyBegin));
-    if (r.tickTally.empty() || r.tickBase.empty())
-        throw std::runtime_error("no text changes of the panels were seen");
-
-    // Hotkey to repaint: stop all slots (green), then toggle the first one and the baseline's
-    // panel in turn, each way.
-    for (int slot = 1; slot <= 8; ++slot) PressKey(static_cast<WORD>(VK_F1 + slot - 1));
-    for (int slot = 1; slot <= 8; ++slot) {
-        if (!WaitUntil([&] { return PanelIs(tally, slot, kGreen); }, 5000))
-            throw std::runtime_error("slot " + std::to_string(slot) + " did not stop");
+    // Hotkey to repaint: stop every count (green), then start and stop each program's first
+    // count in turn.
+    for (Program* p : all) p->PressAllKeys();
+    for (Program* p : all) {
+        for (int slot = 1; slot <= static_cast<int>(p->keys.size()); ++slot) {
+            if (!WaitUntil([&] { return PanelIs(*p, slot, kGreen); }, 5000))
+                throw std::runtime_error(p->name + " count " + std::to_string(slot) +
+                                         " did not stop");
+        }
     }
-    auto sample = [&](Program& p, COLORREF to, COLORREF from) {
-        const auto ms = HotkeyToColour(p, to, from);
-        if (!ms) throw std::runtime_error(p.name + " did not repaint after its hotkey");
-        (&p == &tally ? r.hotkeyTally : r.hotkeyBase).push_back(*ms);
-        SleepMs(150);
-    };
     for (int round = 0; round < o.hotkeyRounds; ++round) {
-        sample(tally, kBlue, kGreen);
-        sample(base, kGreen, kBlue);
-        sample(tally, kGreen, kBlue);
-        sample(base, kBlue, kGreen);
+        for (auto [to, from] : {std::pair{kBlue, kGreen}, std::pair{kGreen, kBlue}}) {
+            for (Program* p : all) {
+                const auto ms = HotkeyToColour(*p, to, from);
+                if (!ms) throw std::runtime_error(p->name + " did not repaint after its hotkey");
+                p->figures->hotkey.push_back(*ms);
+                SleepMs(150);
+            }
+        }
     }
-    Log("hotkey ms: tallyvox " + Fixed(Median(r.hotkeyTally), 1) + ", baseline " +
-        Fixed(Median(r.hotkeyBase), 1));
-    tally.Stop();
-    base.Stop();
+    LogFigure("hotkey ms", all, [](const ProgramFigures& f) { return Median(f.hotkey); });
+    for (Program* p : all) p->Stop();
+
+    r.sound = MeasureSoundCost(o.soundClips);
+    Log("sound: " + Fixed(r.sound.perClipCpuMs, 0) + " ms CPU for " +
+        std::to_string(r.sound.clips) + " clips, " + Fixed(r.sound.oneImageCpuMs, 0) +
+        " ms as one image");
     return r;
 }
 
@@ -460,9 +537,11 @@ Options Parse(int argc, wchar_t** argv) {
             o.smoke = true;
             o.startRuns = 1;
             o.idleMs = 2000;
+            o.restMs = 2000;
             o.busyMs = 6000;
             o.busyCpuMs = 3000;
             o.hotkeyRounds = 1;
+            o.soundClips = 3;
         } else if (arg == L"--out" && i + 1 < argc) {
             o.out = argv[++i];
             if (!o.out.empty() && o.out.front() == L'/') o.out = UnixToWindowsPath(ToUtf8(o.out));

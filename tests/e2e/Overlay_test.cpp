@@ -1,11 +1,12 @@
 // The overlay window end to end: its shape and style, the eight slots, counting on a double
-// click, the error box for an unusable last-seconds text, dragging and the popup menu.
+// click, the error box for an unusable last-seconds text, dragging, the popup menu and the hints.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Driver.h"
 #include "OverlayFixture.h"
+#include "ProcStats.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -166,20 +167,44 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
     PressKey(VK_ESCAPE);
 }
 
-TEST_F(OverlayTest, HoveringACountShowsItsHint) {
-    Start(kBuiltInLayout);
-    const POINT centre = Centre(Panel(1));
-    MoveMouse(centre);
-    MoveMouse(POINT{centre.x + 1, centre.y + 1});
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            for (HWND tip : FindTopLevelWindows(L"tooltips_class32", nullptr, app.Pid())) {
-                if (IsVisible(tip) && GetText(tip).find(L"双击") != std::wstring::npos) return true;
-            }
-            return false;
-        },
-        5000))
-        << "the hint tells how to move, start and stop, and open the menu";
+// Moves the pointer onto the first count and waits for its hint to show.
+class OverlayHintTest : public OverlayFixture {
+  protected:
+    bool HintShown() const {
+        for (HWND tip : FindTopLevelWindows(L"tooltips_class32", nullptr, app.Pid())) {
+            if (IsVisible(tip) && GetText(tip).find(L"双击") != std::wstring::npos) return true;
+        }
+        return false;
+    }
+    void HoverFirstCount() {
+        Start(kBuiltInLayout);
+        const POINT centre = Centre(Panel(1));
+        MoveMouse(centre);
+        MoveMouse(POINT{centre.x + 1, centre.y + 1});
+        ASSERT_TRUE(WaitUntil([&] { return HintShown(); }, 5000))
+            << "the hint tells how to move, start and stop, and open the menu";
+    }
+};
+
+TEST_F(OverlayHintTest, HoveringACountShowsItsHint) {
+    HoverFirstCount();
+}
+
+TEST_F(OverlayHintTest, TheHintGoesWhenThePointerLeavesTheOverlay) {
+    HoverFirstCount();
+    MoveMouse(POINT{5, 5});
+    EXPECT_TRUE(WaitUntil([&] { return !HintShown(); }, 2000)) << "well before it would time out";
+}
+
+TEST_F(OverlayHintTest, APointerRestingOnACountWakesNothingOnceItsHintHasGone) {
+    HoverFirstCount();
+    ASSERT_TRUE(WaitUntil([&] { return !HintShown(); }, 10000));
+    const auto proc = ProcFolderOf(dir.File(L"tallyvox.exe"));
+    ASSERT_TRUE(proc.has_value()) << "no /proc folder: not under Wine";
+    const long long before = ProcWakeUps(*proc);
+    Sleep(2000);  // the span measured, not a wait for a condition
+    // Following the pointer with a timer would wake the program 20 times and more here.
+    EXPECT_LE(ProcWakeUps(*proc) - before, 2);
 }
 
 TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {

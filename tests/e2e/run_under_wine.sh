@@ -5,6 +5,7 @@
 # TALLYVOX_NO_DISPLAY=1 runs the program with no X display at all.
 # Exports to the program: TALLYVOX_EXE (program under test), TALLYVOX_SOUND_CAPTURE (Unix paths).
 # Reads TALLYVOX_WINEDLLOVERRIDES: Wine DLL overrides added to its own (e.g. "winmm=n,b").
+# TALLYVOX_SOUND_READER, if set, is a program that drains the sound into the capture file.
 set -euo pipefail
 
 if [[ $# -lt 1 ]]; then
@@ -45,11 +46,18 @@ mkdir -p "$HOME"
 export TALLYVOX_SOUND_CAPTURE="$HOME/played.raw"
 : >"$TALLYVOX_SOUND_CAPTURE"
 # "|cat >>" appends: a plain file name would be truncated at each open, keeping only the last clip.
+# The null device takes sound as fast as it comes; TALLYVOX_SOUND_READER (the benchmark's paced
+# reader) drains it at the clips' real rate instead.
+reader=cat
+if [[ -n ${TALLYVOX_SOUND_READER:-} ]]; then
+    [[ -x $TALLYVOX_SOUND_READER ]] || { echo "no paced reader at $TALLYVOX_SOUND_READER" >&2; exit 1; }
+    reader=$(realpath "$TALLYVOX_SOUND_READER")
+fi
 cat >"$HOME/.asoundrc" <<ASOUNDRC
 pcm.!default {
   type file
   slave.pcm "null"
-  file "|cat >> $TALLYVOX_SOUND_CAPTURE"
+  file "|$reader >> $TALLYVOX_SOUND_CAPTURE"
   format "raw"
 }
 ASOUNDRC
