@@ -32,7 +32,7 @@ target_compile_definitions(tallyvox_baseline_same_work PRIVATE BASELINE_SAME_WOR
 add_executable(tallyvox_bench "${_bench}/bench.cpp" "${_bench}/BenchReport.cpp"
                               "${PROJECT_SOURCE_DIR}/tests/e2e/Driver.cpp"
                               "${PROJECT_SOURCE_DIR}/tests/e2e/ProcStats.cpp")
-target_include_directories(tallyvox_bench PRIVATE "${PROJECT_SOURCE_DIR}/tests/e2e")
+target_include_directories(tallyvox_bench PRIVATE "${PROJECT_SOURCE_DIR}/tests/e2e" "${PROJECT_SOURCE_DIR}/src")
 target_link_libraries(tallyvox_bench PRIVATE user32 gdi32 psapi winmm)
 target_compile_definitions(tallyvox_bench PRIVATE TALLYVOX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 

@@ -2,11 +2,11 @@
 // IDs, places on the screen (apart from the overlay's centred window) and hotkeys.
 #pragma once
 
+#include "app/ControlIds.h"
+
 namespace tallyvox::bench {
 
 inline constexpr wchar_t kBaselineClass[] = L"TallyvoxBaseline";
-inline constexpr int kLabelIdBase = 100;
-inline constexpr int kPanelIdBase = 200;
 inline constexpr int kBaselineStartCount = 99;
 
 // The minimal baseline: its first count starts and stops with F12 (the overlay's fixture uses

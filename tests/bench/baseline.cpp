@@ -16,6 +16,7 @@
 namespace {
 
 using namespace tallyvox::bench;
+namespace ids = tallyvox::ids;
 
 #ifdef BASELINE_SAME_WORK
 constexpr bool kSameWork = true;
@@ -100,7 +101,7 @@ void DrawPanel(const DRAWITEMSTRUCT& item) {
     const int length = GetWindowTextW(item.hwndItem, text, 12);
     HGDIOBJ oldFont = SelectObject(item.hDC, g_font);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, g_counts[item.CtlID - kPanelIdBase - 1].color);
+    SetTextColor(item.hDC, g_counts[item.CtlID - ids::Panel(1)].color);
     DrawTextW(item.hDC, text, length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(item.hDC, oldFont);
 }
@@ -119,8 +120,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-            if (id > kPanelIdBase) {
-                SetTextColor(dc, g_counts[id - kPanelIdBase - 1].color);
+            if (id > ids::Panel(0)) {
+                SetTextColor(dc, g_counts[id - ids::Panel(1)].color);
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
@@ -164,10 +165,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         wsprintfW(title, L"标题%d", slot);
         HWND label = CreateWindowExW(
             0, L"STATIC", title, WS_CHILD | WS_VISIBLE, left, top + 8, 50, 14, hwnd,
-            reinterpret_cast<HMENU>(INT_PTR{kLabelIdBase + slot}), instance, nullptr);
+            reinterpret_cast<HMENU>(INT_PTR{ids::Label(slot)}), instance, nullptr);
         HWND panel = CreateWindowExW(
             0, L"STATIC", L"99", WS_CHILD | WS_VISIBLE | panelStyle, left + 56, top + 4, 28, 20,
-            hwnd, reinterpret_cast<HMENU>(INT_PTR{kPanelIdBase + slot}), instance, nullptr);
+            hwnd, reinterpret_cast<HMENU>(INT_PTR{ids::Panel(slot)}), instance, nullptr);
         SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
         SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
         g_counts[slot - 1].panel = panel;

@@ -156,7 +156,7 @@ struct Program {
     std::optional<std::wstring> proc;  // its /proc folder, under Wine
     double onCpuAtStart = NAN;         // ms its threads had run when it showed its window
 
-    HWND Panel(int slot) const { return FindChildById(main, kPanelIdBase + slot); }
+    HWND Panel(int slot) const { return FindChildById(main, ids::Panel(slot)); }
 
     void Prepare(const std::string& settings) {
         copy = dir.File(exe.substr(exe.find_last_of(L"\\/") + 1));
