@@ -24,13 +24,13 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font,
+CountPanel::CountPanel(HWND parent, int slot, int controlId, POINT at, HFONT font,
                        CountPanelListener& listener)
     : slot_(slot), font_(font), color_(kColorBlue), listener_(listener) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     RegisterPanelClass(instance, &CountPanel::WndProc);
     hwnd_ =
-        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, 28, 20, parent,
+        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, at.x, at.y, 28, 20, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
 }
 
