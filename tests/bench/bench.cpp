@@ -45,6 +45,7 @@ struct Options {
     int busyCpuMs = 60000;
     int hotkeyRounds = 20;
     int soundClips = 23;
+    int soundRounds = 3;
 };
 
 double NowMs() {
@@ -365,9 +366,8 @@ std::string WavWith(const std::string& clip, const std::string& pcm) {
 
 // What one sndPlaySoundA per clip costs this process against the same sound in one call, and
 // the two things Wine's sndPlaySoundA does for every call: open and close the wave device, and
-// start and end a playing thread.
-SoundCost MeasureSoundCost(int clipCount) {
-    SoundCost s;
+// start and end a playing thread. Each figure is the median of `rounds` rounds.
+SoundCost MeasureSoundCost(int clipCount, int rounds) {
     std::vector<std::string> clips;
     std::string pcm;
     for (int i = 0; i < clipCount; ++i) {
@@ -375,49 +375,57 @@ SoundCost MeasureSoundCost(int clipCount) {
             ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav")));
         pcm += WavPcm(clips.back());
     }
-    s.clips = clipCount;
-    s.soundSeconds = static_cast<double>(pcm.size()) / 44100.0;
+    const std::string whole = WavWith(clips.front(), pcm);
     const HANDLE self = GetCurrentProcess();
     sndPlaySoundA(clips.front().c_str(), SND_MEMORY);  // loads the sound stack first
 
-    auto measure = [&](const std::function<void()>& work, double& wallMs, double& cpuMs) {
+    std::vector<double> perClipWall, perClipCpu, oneImageWall, oneImageCpu, openClose, thread;
+    auto measure = [&](const std::function<void()>& work, std::vector<double>* wallMs,
+                       std::vector<double>& cpuMs) {
         const double wall = NowMs(), cpu = CpuMsOf(self);
         work();
-        wallMs = NowMs() - wall;
-        cpuMs = CpuMsOf(self) - cpu;
+        if (wallMs != nullptr) wallMs->push_back(NowMs() - wall);
+        cpuMs.push_back(CpuMsOf(self) - cpu);
     };
-    measure(
-        [&] {
-            for (const std::string& clip : clips) sndPlaySoundA(clip.c_str(), SND_MEMORY);
-        },
-        s.perClipWallMs, s.perClipCpuMs);
-    const std::string whole = WavWith(clips.front(), pcm);
-    measure([&] { sndPlaySoundA(whole.c_str(), SND_MEMORY); }, s.oneImageWallMs, s.oneImageCpuMs);
-
-    double wall = 0;
     const WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
-    measure(
-        [&] {
-            for (int i = 0; i < clipCount; ++i) {
-                HWAVEOUT device;
-                if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) ==
-                    MMSYSERR_NOERROR)
-                    waveOutClose(device);
-            }
-        },
-        wall, s.openCloseCpuMs);
-    s.openCloseCpuMs /= clipCount;
-    measure(
-        [&] {
-            for (int i = 0; i < clipCount; ++i) {
-                HANDLE thread = CreateThread(
-                    nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
-                WaitForSingleObject(thread, INFINITE);
-                CloseHandle(thread);
-            }
-        },
-        wall, s.threadCpuMs);
-    s.threadCpuMs /= clipCount;
+    for (int round = 0; round < rounds; ++round) {
+        measure(
+            [&] {
+                for (const std::string& clip : clips) sndPlaySoundA(clip.c_str(), SND_MEMORY);
+            },
+            &perClipWall, perClipCpu);
+        measure([&] { sndPlaySoundA(whole.c_str(), SND_MEMORY); }, &oneImageWall, oneImageCpu);
+        measure(
+            [&] {
+                for (int i = 0; i < clipCount; ++i) {
+                    HWAVEOUT device;
+                    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) ==
+                        MMSYSERR_NOERROR)
+                        waveOutClose(device);
+                }
+            },
+            nullptr, openClose);
+        measure(
+            [&] {
+                for (int i = 0; i < clipCount; ++i) {
+                    HANDLE started = CreateThread(
+                        nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
+                    WaitForSingleObject(started, INFINITE);
+                    CloseHandle(started);
+                }
+            },
+            nullptr, thread);
+    }
+    SoundCost s;
+    s.clips = clipCount;
+    s.rounds = rounds;
+    s.soundSeconds = static_cast<double>(pcm.size()) / 44100.0;
+    s.perClipWallMs = Median(perClipWall);
+    s.perClipCpuMs = Median(perClipCpu);
+    s.oneImageWallMs = Median(oneImageWall);
+    s.oneImageCpuMs = Median(oneImageCpu);
+    s.openCloseCpuMs = Median(openClose) / clipCount;
+    s.threadCpuMs = Median(thread) / clipCount;
     return s;
 }
 
@@ -540,7 +548,7 @@ Results Measure(const Options& o) {
     LogFigure("hotkey ms", all, [](const ProgramFigures& f) { return Median(f.hotkey); });
     for (Program* p : all) p->Stop();
 
-    r.sound = MeasureSoundCost(o.soundClips);
+    r.sound = MeasureSoundCost(o.soundClips, o.soundRounds);
     Log("sound: " + Fixed(r.sound.perClipCpuMs, 0) + " ms CPU for " +
         std::to_string(r.sound.clips) + " clips, " + Fixed(r.sound.oneImageCpuMs, 0) +
         " ms as one image");
@@ -560,6 +568,7 @@ Options Parse(int argc, wchar_t** argv) {
             o.busyCpuMs = 3000;
             o.hotkeyRounds = 1;
             o.soundClips = 3;
+            o.soundRounds = 1;
         } else if (arg == L"--out" && i + 1 < argc) {
             o.out = argv[++i];
             if (!o.out.empty() && o.out.front() == L'/') o.out = UnixToWindowsPath(ToUtf8(o.out));
