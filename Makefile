@@ -29,7 +29,7 @@ dist: bootstrap
 	cp build/mingw/dist/tallyvox-* build/dist/
 	@ls -l build/dist
 
-# Measures tallyvox.exe against a minimal Win32 baseline under Wine (about five minutes) and
+# Measures tallyvox.exe against two baseline programs under Wine (about seven minutes) and
 # rewrites the table in docs/performance.md.
 bench: bootstrap
 	cmake --preset mingw

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmark (tallyvox.exe against the two baseline programs) under Wine and rewrites the
-# generated table of docs/performance.md. Takes about six minutes. Usage: scripts/bench.sh
+# generated table of docs/performance.md. Takes about seven minutes. Usage: scripts/bench.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TALLYVOX_BENCH_BUILD_DIR:-$root/build/mingw}

@@ -28,14 +28,14 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-CountPanel::CountPanel(HWND parent, int slot, int controlId, HFONT font, int dpi,
+CountPanel::CountPanel(HWND parent, int slot, int controlId, POINT at, HFONT font, int dpi,
                        CountPanelListener& listener)
     : slot_(slot), font_(font), color_(kColorBlue), listener_(listener) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     RegisterPanelClass(instance, &WindowThunk<CountPanel, &CountPanel::HandleMessage>);
     hwnd_ =
-        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, 0, 0, ScaleToDpi(kWidth, dpi),
-                        ScaleToDpi(kHeight, dpi), parent,
+        CreateWindowExW(0, kClassName, L"100", WS_CHILD | WS_VISIBLE, at.x, at.y,
+                        ScaleToDpi(kWidth, dpi), ScaleToDpi(kHeight, dpi), parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
 }
 

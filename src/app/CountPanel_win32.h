@@ -21,8 +21,9 @@ class CountPanel {
   public:
     static constexpr const wchar_t* kClassName = L"TallyvoxCountPanel";
 
-    // Creates the child window, sized for `dpi`; its text is the caption (WM_GETTEXT reads it).
-    CountPanel(HWND parent, int slot, int controlId, HFONT font, int dpi,
+    // Creates the child window at `at`, sized for `dpi`; its text is the caption (WM_GETTEXT
+    // reads it).
+    CountPanel(HWND parent, int slot, int controlId, POINT at, HFONT font, int dpi,
                CountPanelListener& listener);
     CountPanel(const CountPanel&) = delete;
     CountPanel& operator=(const CountPanel&) = delete;

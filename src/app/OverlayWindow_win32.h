@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <stdexcept>
 
 #include "app/CountPanel_win32.h"
@@ -111,6 +112,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     std::array<Label, 9> labels_{};                        // index 1..8
     std::array<std::unique_ptr<CountPanel>, 9> panels_{};  // index 1..8
     std::array<bool, 9> tickerOn_{};
+    std::set<int> registeredIds_;  // hotkey ids registered on the window
     // A drag with the right or middle button: where the cursor and the window started.
     POINT dragCursor_{};
     POINT dragWindow_{};

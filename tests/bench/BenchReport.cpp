@@ -183,9 +183,10 @@ std::string RenderTable(const Results& r) {
         Fixed(Percentile(r.tally.hotkey, 90), 1) + " ms, same-work baseline " +
         Fixed(Percentile(r.same.hotkey, 90), 1) + " ms.\n\n";
     const SoundCost& s = r.sound;
-    t += "Sound, in the driver's own process: " + std::to_string(s.clips) + " clips (" +
-         Fixed(s.soundSeconds, 1) + " s of sound), one `sndPlaySoundA` each, took " +
-         Fixed(s.perClipWallMs / 1000, 1) + " s and " + Fixed(s.perClipCpuMs, 0) + " ms of CPU (" +
+    t += "Sound, in the driver's own process (the median of " + std::to_string(s.rounds) +
+         " round(s)): " + std::to_string(s.clips) + " clips (" + Fixed(s.soundSeconds, 1) +
+         " s of sound), one `sndPlaySoundA` each, took " + Fixed(s.perClipWallMs / 1000, 1) +
+         " s and " + Fixed(s.perClipCpuMs, 0) + " ms of CPU (" +
          Fixed(s.perClipCpuMs / s.clips, 1) + " ms a clip); the same sound as one " +
          "image took " + Fixed(s.oneImageWallMs / 1000, 1) + " s and " + Fixed(s.oneImageCpuMs, 0) +
          " ms. One `waveOutOpen` + `waveOutClose` costs " + Fixed(s.openCloseCpuMs, 1) +

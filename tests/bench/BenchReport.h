@@ -29,7 +29,7 @@ struct ProgramFigures {
 
 // What one sndPlaySoundA per clip costs the calling process, against the same sound in one call.
 struct SoundCost {
-    int clips = 0;
+    int clips = 0, rounds = 0;                   // each figure is the median of the rounds
     double soundSeconds = 0;                     // the clips' length together
     double perClipWallMs = 0, perClipCpuMs = 0;  // all clips, one call each
     double oneImageWallMs = 0, oneImageCpuMs = 0;

@@ -45,6 +45,7 @@ struct Options {
     int busyCpuMs = 60000;
     int hotkeyRounds = 20;
     int soundClips = 23;
+    int soundRounds = 3;
 };
 
 double NowMs() {
@@ -90,6 +91,10 @@ struct ColourCounts {
 ColourCounts CountColours(const RECT& rect, COLORREF first, COLORREF second) {
     const std::vector<int> counts = CountPixels(rect, std::vector<COLORREF>{first, second});
     return {counts[0], counts[1]};
+}
+
+bool ShowsBlue(const RECT& rect) {
+    return CountColours(rect, kBlue, kBlue).first > 0;
 }
 
 // Looked up without sending the target any message, which would wait for its start-up to end.
@@ -155,6 +160,7 @@ struct Program {
     HWND main = nullptr;
     std::optional<std::wstring> proc;  // its /proc folder, under Wine
     double onCpuAtStart = NAN;         // ms its threads had run when it showed its window
+    std::optional<RECT> panelRect;     // where its first panel shows, once seen
 
     HWND Panel(int slot) const { return FindChildById(main, ids::Panel(slot)); }
 
@@ -167,26 +173,39 @@ struct Program {
     }
 
     // Starts the program and returns the milliseconds from process creation until its window
-    // is visible with the first panel's blue count on the screen.
+    // is visible with the first panel's blue count on the screen. Once the panel's place is
+    // known (from an earlier start), only the screen is watched meanwhile: finding windows
+    // would ask the window server for them every millisecond, and the program starting needs
+    // the same server.
     double StartAndTime(int timeout_ms = 30000) {
         main = nullptr;
+        if (panelRect && !WaitUntil([&] { return !ShowsBlue(*panelRect); }, 5000))
+            throw std::runtime_error(name + "'s last window is still on the screen");
         const double begin = NowMs();
         if (!app.Start(copy, L"", dir.Path())) throw std::runtime_error("cannot start " + name);
         HWND panel = nullptr;
         for (;;) {
-            if (main == nullptr) main = FindWindowOf(app.Pid(), className);
-            if (main != nullptr && panel == nullptr) panel = Panel(1);
-            if (panel != nullptr && IsWindowVisible(main) &&
-                CountColours(ScreenRect(panel), kBlue, kBlue).first > 0) {
-                const double ms = NowMs() - begin;
-                proc = ProcFolderOf(copy);
-                onCpuAtStart = proc ? ProcOnCpuMs(*proc) : NAN;
-                return ms;
+            if (panelRect) {
+                if (ShowsBlue(*panelRect)) break;
+            } else {
+                if (main == nullptr) main = FindWindowOf(app.Pid(), className);
+                if (main != nullptr && panel == nullptr) panel = Panel(1);
+                if (panel != nullptr && IsWindowVisible(main) && ShowsBlue(ScreenRect(panel)))
+                    break;
             }
             if (NowMs() - begin > timeout_ms || !app.IsRunning())
                 throw std::runtime_error(name + " did not show its painted window");
             Sleep(1);
         }
+        const double ms = NowMs() - begin;
+        proc = ProcFolderOf(copy);
+        onCpuAtStart = proc ? ProcOnCpuMs(*proc) : NAN;
+        if (main == nullptr) main = FindWindowOf(app.Pid(), className);
+        const RECT shown = main != nullptr ? ScreenRect(Panel(1)) : RECT{};
+        if (panelRect && !EqualRect(&shown, &*panelRect))
+            throw std::runtime_error(name + "'s first panel moved between starts");
+        panelRect = shown;
+        return ms;
     }
 
     void Stop() {
@@ -347,9 +366,8 @@ std::string WavWith(const std::string& clip, const std::string& pcm) {
 
 // What one sndPlaySoundA per clip costs this process against the same sound in one call, and
 // the two things Wine's sndPlaySoundA does for every call: open and close the wave device, and
-// start and end a playing thread.
-SoundCost MeasureSoundCost(int clipCount) {
-    SoundCost s;
+// start and end a playing thread. Each figure is the median of `rounds` rounds.
+SoundCost MeasureSoundCost(int clipCount, int rounds) {
     std::vector<std::string> clips;
     std::string pcm;
     for (int i = 0; i < clipCount; ++i) {
@@ -357,49 +375,57 @@ SoundCost MeasureSoundCost(int clipCount) {
             ReadFileBytes(SourcePath(L"resources/clips/wav" + std::to_wstring(i) + L".wav")));
         pcm += WavPcm(clips.back());
     }
-    s.clips = clipCount;
-    s.soundSeconds = static_cast<double>(pcm.size()) / 44100.0;
+    const std::string whole = WavWith(clips.front(), pcm);
     const HANDLE self = GetCurrentProcess();
     sndPlaySoundA(clips.front().c_str(), SND_MEMORY);  // loads the sound stack first
 
-    auto measure = [&](const std::function<void()>& work, double& wallMs, double& cpuMs) {
+    std::vector<double> perClipWall, perClipCpu, oneImageWall, oneImageCpu, openClose, thread;
+    auto measure = [&](const std::function<void()>& work, std::vector<double>* wallMs,
+                       std::vector<double>& cpuMs) {
         const double wall = NowMs(), cpu = CpuMsOf(self);
         work();
-        wallMs = NowMs() - wall;
-        cpuMs = CpuMsOf(self) - cpu;
+        if (wallMs != nullptr) wallMs->push_back(NowMs() - wall);
+        cpuMs.push_back(CpuMsOf(self) - cpu);
     };
-    measure(
-        [&] {
-            for (const std::string& clip : clips) sndPlaySoundA(clip.c_str(), SND_MEMORY);
-        },
-        s.perClipWallMs, s.perClipCpuMs);
-    const std::string whole = WavWith(clips.front(), pcm);
-    measure([&] { sndPlaySoundA(whole.c_str(), SND_MEMORY); }, s.oneImageWallMs, s.oneImageCpuMs);
-
-    double wall = 0;
     const WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
-    measure(
-        [&] {
-            for (int i = 0; i < clipCount; ++i) {
-                HWAVEOUT device;
-                if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) ==
-                    MMSYSERR_NOERROR)
-                    waveOutClose(device);
-            }
-        },
-        wall, s.openCloseCpuMs);
-    s.openCloseCpuMs /= clipCount;
-    measure(
-        [&] {
-            for (int i = 0; i < clipCount; ++i) {
-                HANDLE thread = CreateThread(
-                    nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
-                WaitForSingleObject(thread, INFINITE);
-                CloseHandle(thread);
-            }
-        },
-        wall, s.threadCpuMs);
-    s.threadCpuMs /= clipCount;
+    for (int round = 0; round < rounds; ++round) {
+        measure(
+            [&] {
+                for (const std::string& clip : clips) sndPlaySoundA(clip.c_str(), SND_MEMORY);
+            },
+            &perClipWall, perClipCpu);
+        measure([&] { sndPlaySoundA(whole.c_str(), SND_MEMORY); }, &oneImageWall, oneImageCpu);
+        measure(
+            [&] {
+                for (int i = 0; i < clipCount; ++i) {
+                    HWAVEOUT device;
+                    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) ==
+                        MMSYSERR_NOERROR)
+                        waveOutClose(device);
+                }
+            },
+            nullptr, openClose);
+        measure(
+            [&] {
+                for (int i = 0; i < clipCount; ++i) {
+                    HANDLE started = CreateThread(
+                        nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
+                    WaitForSingleObject(started, INFINITE);
+                    CloseHandle(started);
+                }
+            },
+            nullptr, thread);
+    }
+    SoundCost s;
+    s.clips = clipCount;
+    s.rounds = rounds;
+    s.soundSeconds = static_cast<double>(pcm.size()) / 44100.0;
+    s.perClipWallMs = Median(perClipWall);
+    s.perClipCpuMs = Median(perClipCpu);
+    s.oneImageWallMs = Median(oneImageWall);
+    s.oneImageCpuMs = Median(oneImageCpu);
+    s.openCloseCpuMs = Median(openClose) / clipCount;
+    s.threadCpuMs = Median(thread) / clipCount;
     return s;
 }
 
@@ -522,7 +548,7 @@ Results Measure(const Options& o) {
     LogFigure("hotkey ms", all, [](const ProgramFigures& f) { return Median(f.hotkey); });
     for (Program* p : all) p->Stop();
 
-    r.sound = MeasureSoundCost(o.soundClips);
+    r.sound = MeasureSoundCost(o.soundClips, o.soundRounds);
     Log("sound: " + Fixed(r.sound.perClipCpuMs, 0) + " ms CPU for " +
         std::to_string(r.sound.clips) + " clips, " + Fixed(r.sound.oneImageCpuMs, 0) +
         " ms as one image");
@@ -542,6 +568,7 @@ Options Parse(int argc, wchar_t** argv) {
             o.busyCpuMs = 3000;
             o.hotkeyRounds = 1;
             o.soundClips = 3;
+            o.soundRounds = 1;
         } else if (arg == L"--out" && i + 1 < argc) {
             o.out = argv[++i];
             if (!o.out.empty() && o.out.front() == L'/') o.out = UnixToWindowsPath(ToUtf8(o.out));
