@@ -1,29 +1,36 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under Xvfb + Wine: the overlay over a game-like scene painted
 # on the X root window, and the settings dialog. Writes docs/screenshot-overlay.png and
-# docs/screenshot-settings.png.
+# docs/screenshot-settings.png; at another DPI only the overlay, as
+# docs/screenshot-overlay-<percent>.png, on a screen and scene enlarged by the same scale.
 #
-#   tools/screenshots.sh [path/to/tallyvox.exe]     (default: build/mingw/tallyvox.exe)
+#   tools/screenshots.sh [path/to/tallyvox.exe [DPI]]   (defaults: build/mingw/tallyvox.exe, 96)
 #
 # Needs: Xvfb, wine, ImageMagick (convert, display, import), xdotool, iconv. The Wine prefix is
-# build/wineprefix-shots (made on first use, ~20 s).
+# build/wineprefix-shots, or build/wineprefix-shots-<DPI> (made on first use, ~20 s).
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exe="${1:-$root/build/mingw/tallyvox.exe}"
+dpi="${2:-96}"
 out="$root/docs"
 for tool in Xvfb convert display import xdotool iconv wineserver; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool not found" >&2; exit 1; }
 done
 [[ -f $exe ]] || { echo "screenshots: no $exe; build it first (make build)" >&2; exit 1; }
 
-width=800
-height=450
+# A length at 96 DPI scaled to the shot's DPI, rounded as the program rounds.
+scaled() { echo $((($1 * dpi + 48) / 96)); }
+width=$(scaled 800)
+height=$(scaled 450)
+suffix=""
+[[ $dpi == 96 ]] || suffix="-$((dpi * 100 / 96))"
 work=$(mktemp -d)
 wine_bin=wine
 [[ -x /usr/lib/wine/wine64 ]] && wine_bin=/usr/lib/wine/wine64
 export WINEPREFIX="$root/build/wineprefix-shots"
+[[ $dpi == 96 ]] || WINEPREFIX+="-$dpi"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -45,7 +52,7 @@ for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 # A dusk landscape with a game's HUD: health and mana bars, minimap, action bar.
-convert -size "${width}x${height}" gradient:'#1b2a4a'-'#d9825b' \
+convert -size 800x450 gradient:'#1b2a4a'-'#d9825b' \
     \( -size 800x200 xc:none -fill '#2e3b2f' -draw "path 'M 0,110 C 120,40 220,60 330,100
        C 430,135 520,50 640,70 C 720,85 770,110 800,100 L 800,200 L 0,200 Z'" \) \
     -geometry +0+250 -composite \
@@ -63,7 +70,7 @@ convert -size "${width}x${height}" gradient:'#1b2a4a'-'#d9825b' \
     -fill '#ffffff30' -draw "roundrectangle 308,406 340,434 4,4" \
     -draw "roundrectangle 348,406 380,434 4,4" -draw "roundrectangle 388,406 420,434 4,4" \
     -draw "roundrectangle 428,406 460,434 4,4" -draw "roundrectangle 468,406 492,434 4,4" \
-    "$work/scene.png"
+    -resize "${width}x${height}!" "$work/scene.png"
 # Sets the scene as the root window's background. display exits non-zero although it worked,
 # so check the screen instead.
 paint_scene() {
@@ -84,6 +91,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         "$wine_bin" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
             /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
     done
+    [[ $dpi == 96 ]] || "$wine_bin" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -w
 fi
 
@@ -125,13 +134,13 @@ done
 paint_scene
 eval "$(xdotool getwindowgeometry --shell "$overlay")"  # X, Y of the overlay's top left
 
-# Count panels stand at client (56,4) and (142,4) in the first row, 28 x 20 pixels.
-panel() { echo "$((X + $1 + 14)) $((Y + $2 + 10))"; }
+# Count panels stand at client (56,4) and (142,4) in the first row, 28 x 20 pixels at 96 DPI.
+panel() { echo "$((X + $(scaled $(($1 + 14))))) $((Y + $(scaled $(($2 + 10)))))"; }
 # Drag the overlay to the upper right by slot 1's count, as a player would.
 read -r px py <<<"$(panel 56 4)"
 xdotool mousemove "$px" "$py" mousedown 1
 for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove "$((px + step * 25))" "$((py - step * 19))"
+    xdotool mousemove "$((px + $(scaled $((step * 25)))))" "$((py - $(scaled $((step * 19)))))"
     sleep 0.05
 done
 xdotool mouseup 1
@@ -145,30 +154,35 @@ for offset in "56 4" "142 4"; do
     sleep 0.3
 done
 # Off the overlay, so that no tooltip covers it.
-xdotool mousemove 200 300
+xdotool mousemove "$(scaled 200)" "$(scaled 300)"
 sleep 4.5
-import -window root "$out/screenshot-overlay.png"
+import -window root "$out/screenshot-overlay$suffix.png"
+shots=("$out/screenshot-overlay$suffix.png")
 
-# The settings dialog: right click a count, then the menu's first command "设置(&S)".
-read -r px py <<<"$(panel 142 32)"
-xdotool mousemove "$px" "$py" click 3
-sleep 0.8
-xdotool mousemove "$((px + 30))" "$((py + 10))" click 1
-dialog=""
-for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --name '^设置$' 2>/dev/null | head -n1) || true
-    [[ -n $dialog ]] && break
-    sleep 0.2
-done
-[[ -n $dialog ]] || { echo "screenshots: the settings dialog did not open" >&2; exit 1; }
-# Move it to the left half, clear of the overlay, and frame it with some of the scene.
-xdotool windowmove "$dialog" 120 0
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-import -window root -crop "$((WIDTH + 40))x$((HEIGHT < height ? HEIGHT : height))+$((X - 20))+0" \
-    +repage "$out/screenshot-settings.png"
+# The settings dialog, at 96 DPI only.
+if [[ $dpi == 96 ]]; then
+    # The settings dialog: right click a count, then the menu's first command "设置(&S)".
+    read -r px py <<<"$(panel 142 32)"
+    xdotool mousemove "$px" "$py" click 3
+    sleep 0.8
+    xdotool mousemove "$((px + 30))" "$((py + 10))" click 1
+    dialog=""
+    for _ in $(seq 50); do
+        dialog=$(xdotool search --onlyvisible --name '^设置$' 2>/dev/null | head -n1) || true
+        [[ -n $dialog ]] && break
+        sleep 0.2
+    done
+    [[ -n $dialog ]] || { echo "screenshots: the settings dialog did not open" >&2; exit 1; }
+    # Move it to the left half, clear of the overlay, and frame it with some of the scene.
+    xdotool windowmove "$dialog" 120 0
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    import -window root -crop "$((WIDTH + 40))x$((HEIGHT < height ? HEIGHT : height))+$((X - 20))+0" \
+        +repage "$out/screenshot-settings.png"
+    shots+=("$out/screenshot-settings.png")
+fi
 
-for shot in "$out/screenshot-overlay.png" "$out/screenshot-settings.png"; do
+for shot in "${shots[@]}"; do
     # Small and free of timestamps, so a rerun changes the file only when the picture changes.
     convert "$shot" -strip -define png:exclude-chunks=date,time "$shot"
     echo "screenshots: wrote $shot ($(identify -format '%wx%h' "$shot"))"
