@@ -1,7 +1,10 @@
-// Mouse messages and timers of the overlay in, tracking-tooltip calls out.
+// Mouse messages and timers of the overlay in, the hint window shown and hidden.
 #include "app/OverlayHints_win32.h"
 
-#include <commctrl.h>
+#include <utility>
+
+#include "app/DisplayScale.h"
+#include "platform/Dpi_win32.h"
 
 namespace tallyvox {
 
@@ -10,29 +13,21 @@ namespace {
 // Timer IDs on the owner, clear of the slots' tickers (1..8).
 constexpr UINT_PTR kShowTimerId = 0x4801;
 constexpr UINT_PTR kPopTimerId = 0x4802;
-constexpr int kBelowPointer = 20;  // where the system's own tooltips show their text
+constexpr int kBelowPointer = 20;  // where the system's own tooltips show their text, at 96 DPI
 
 UINT_PTR TimerId(HintHost::Timer timer) {
     return timer == HintHost::Timer::Show ? kShowTimerId : kPopTimerId;
 }
 
-TOOLINFOW ToolInfo(HWND owner, int tool) {
-    TOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, tool));
-    return info;
-}
-
 }  // namespace
 
-void OverlayHints::Attach(HWND owner, HWND tooltip) {
+void OverlayHints::Attach(HWND owner, TextOf textOf) {
     owner_ = owner;
-    tooltip_ = tooltip;
+    textOf_ = std::move(textOf);
 }
 
 void OverlayHints::OnSetCursor(HWND under, UINT mouseMessage) {
-    if (tooltip_ == nullptr) return;
+    if (owner_ == nullptr) return;
     switch (mouseMessage) {
         case WM_MOUSEMOVE: {
             const DWORD pos = GetMessagePos();
@@ -55,7 +50,7 @@ void OverlayHints::OnSetCursor(HWND under, UINT mouseMessage) {
 }
 
 void OverlayHints::OnToolLeft(HWND tool) {
-    if (tooltip_ != nullptr) hint_.OnLeave(GetDlgCtrlID(tool));
+    if (owner_ != nullptr) hint_.OnLeave(GetDlgCtrlID(tool));
 }
 
 bool OverlayHints::OnTimer(WPARAM id) {
@@ -75,17 +70,17 @@ void OverlayHints::StopTimer(Timer timer) {
 }
 
 void OverlayHints::ShowHint(int tool) {
+    const std::wstring text = textOf_(tool);
+    if (text.empty()) return;
+    if (window_ == nullptr) window_ = std::make_unique<HintWindow>(owner_);
     POINT cursor;
     GetCursorPos(&cursor);
-    SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x, cursor.y + kBelowPointer));
-    TOOLINFOW info = ToolInfo(owner_, tool);
-    SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
-    shownTool_ = tool;
+    cursor.y += ScaleToDpi(kBelowPointer, WindowDpi(owner_));
+    window_->Show(text, cursor);
 }
 
 void OverlayHints::HideHint() {
-    TOOLINFOW info = ToolInfo(owner_, shownTool_);
-    SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+    if (window_ != nullptr) window_->Hide();
 }
 
 void OverlayHints::WatchLeave(int tool) {

@@ -1,10 +1,15 @@
-// The overlay's hints on a tracking tooltip, shown and hidden by HoverHint. A tooltip that
-// follows the mouse itself (TTF_SUBCLASS) polls the pointer every 100 ms for as long as it rests
-// on a tool, long after the hint has gone; this one is told by mouse messages instead.
+// The overlay's hints in a window of our own, shown and hidden by HoverHint from mouse messages.
+// A tooltip that follows the mouse itself (TTF_SUBCLASS) polls the pointer every 100 ms for as
+// long as it rests on a tool, long after the hint has gone.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/HintWindow_win32.h"
 #include "app/HoverHint.h"
 
 namespace tallyvox {
@@ -15,9 +20,10 @@ class OverlayHints : private HintHost {
     OverlayHints(const OverlayHints&) = delete;
     OverlayHints& operator=(const OverlayHints&) = delete;
 
-    // The tooltip holds one TTF_TRACK tool per child of owner (uId the child's handle). Until
-    // attached, the hints do nothing.
-    void Attach(HWND owner, HWND tooltip);
+    // The tools are the children of owner; `textOf` gives a tool's hint (by control ID) when it
+    // shows, empty for none. Until attached, the hints do nothing.
+    using TextOf = std::function<std::wstring(int tool)>;
+    void Attach(HWND owner, TextOf textOf);
 
     // WM_SETCURSOR of the owner: `under` is the window under the pointer, `mouseMessage` the
     // mouse message that moved it there (HIWORD of lParam).
@@ -37,8 +43,8 @@ class OverlayHints : private HintHost {
     void TrackLeave(int tool, DWORD flags);
 
     HWND owner_ = nullptr;
-    HWND tooltip_ = nullptr;
-    int shownTool_ = 0;
+    TextOf textOf_;
+    std::unique_ptr<HintWindow> window_;  // made when the first hint shows
     HoverHint hint_{*this};
 };
 

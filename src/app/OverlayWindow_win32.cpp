@@ -1,8 +1,6 @@
 // The overlay window: creation of its controls, the OverlayView setters and message routing.
 #include "app/OverlayWindow_win32.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "app/ControlIds.h"
@@ -13,7 +11,6 @@
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
 #include "platform/Dpi_win32.h"
-#include "platform/LazyLibrary_win32.h"
 #include "platform/SystemColor_win32.h"
 #include "platform/Window_win32.h"
 #include "text/Gbk_win32.h"
@@ -80,6 +77,7 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
 
     CreateSlots();
     CreateMenu();
+    hints_.Attach(hwnd_, [this](int tool) { return HintOf(tool); });
 }
 
 OverlayWindow::~OverlayWindow() {
@@ -128,26 +126,13 @@ void OverlayWindow::CreateSlots() {
     }
 }
 
-// The tooltips come with the first hover over the overlay, so a start loads no common controls.
-void OverlayWindow::CreateTooltips() {
-    if (tooltip_ != nullptr || !LoadCommonControls()) return;
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                               nullptr, instance_, nullptr);
+// A tool's hint: a count's tells how to use it, a title's is the title.
+std::wstring OverlayWindow::HintOf(int tool) const {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        for (HWND tool : {labels_[slot].hwnd, panels_[slot]->Handle()}) {
-            TOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
-            info.hwnd = hwnd_;
-            info.uId = reinterpret_cast<UINT_PTR>(tool);
-            info.lpszText = const_cast<wchar_t*>(L"");
-            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        }
-        SetTooltipText(panels_[slot]->Handle(), kPanelHint);
-        SetTooltipText(labels_[slot].hwnd, labels_[slot].hint);
+        if (tool == ids::Panel(slot)) return kPanelHint;
+        if (tool == ids::Label(slot)) return labels_[slot].hint;
     }
-    hints_.Attach(hwnd_, tooltip_);
+    return {};
 }
 
 void OverlayWindow::CreateMenu() {
@@ -184,16 +169,6 @@ void OverlayWindow::FitLabelToText(int slot) {
     InvalidateRect(label, nullptr, TRUE);
 }
 
-void OverlayWindow::SetTooltipText(HWND tool, const std::wstring& text) {
-    if (tooltip_ == nullptr) return;
-    TOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 // Each of these calls the window server under Wine even when nothing changes; a start lays the
 // slots out twice, mostly where they already stand.
 void OverlayWindow::MoveChild(HWND child, int left, int top) {
@@ -214,12 +189,9 @@ void OverlayWindow::SetLabelCaption(int slot, const std::string& text) {
     FitLabelToText(slot);
 }
 
+// Read when the hint next shows.
 void OverlayWindow::SetLabelHint(int slot, const std::string& text) {
-    Label& label = labels_[slot];
-    std::wstring hint = FromGbk(text);
-    if (hint == label.hint) return;
-    label.hint = std::move(hint);
-    SetTooltipText(label.hwnd, label.hint);
+    labels_[slot].hint = FromGbk(text);
 }
 
 void OverlayWindow::SetLabelColor(int slot, std::int32_t color) {
@@ -374,7 +346,6 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.
-            CreateTooltips();
             hints_.OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
             break;
         case WM_MOUSELEAVE:

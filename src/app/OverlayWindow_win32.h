@@ -90,10 +90,9 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
 
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateSlots();
-    void CreateTooltips();
+    std::wstring HintOf(int tool) const;
     void CreateMenu();
     void FitLabelToText(int slot);
-    void SetTooltipText(HWND tool, const std::wstring& text);
     void MoveChild(HWND child, int left, int top);
     // Fonts, panels and labels at the window's DPI, then the slots' places and window size.
     void ScaleToWindowDpi();
@@ -104,7 +103,6 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     OverlayCommands* commands_ = nullptr;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    HWND tooltip_ = nullptr;
     OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;

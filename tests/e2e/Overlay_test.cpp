@@ -7,6 +7,7 @@
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "ProcStats.h"
+#include "app/HintWindow_win32.h"
 
 namespace tallyvox::e2e {
 namespace {
@@ -171,7 +172,7 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
 class OverlayHintTest : public OverlayFixture {
   protected:
     bool HintShown() const {
-        for (HWND tip : FindTopLevelWindows(L"tooltips_class32", nullptr, app.Pid())) {
+        for (HWND tip : FindTopLevelWindows(HintWindow::kClassName, nullptr, app.Pid())) {
             if (IsVisible(tip) && GetText(tip).find(L"双击") != std::wstring::npos) return true;
         }
         return false;
@@ -186,8 +187,12 @@ class OverlayHintTest : public OverlayFixture {
     }
 };
 
-TEST_F(OverlayHintTest, HoveringACountShowsItsHint) {
+TEST_F(OverlayHintTest, HoveringACountShowsItsHintWithoutTheCommonControls) {
     HoverFirstCount();
+    const auto proc = ProcFolderOf(dir.File(L"tallyvox.exe"));
+    ASSERT_TRUE(proc.has_value()) << "no /proc folder: not under Wine";
+    // A common-controls tooltip would load comctl32, some 3 MiB, for one line of text.
+    EXPECT_EQ(ReadFileBytes(*proc + L"\\maps").find("comctl32"), std::string::npos);
 }
 
 TEST_F(OverlayHintTest, TheHintGoesWhenThePointerLeavesTheOverlay) {
