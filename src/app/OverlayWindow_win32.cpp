@@ -60,9 +60,9 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     wc.lpszClassName = kClassName;
     RegisterClassOnce(wc);
 
-    // Sized below, once the DPI of the monitor it came up on is known.
-    CreateWindowExW(0, kClassName, L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
-                    nullptr, instance, this);
+    // Topmost from the start; sized below, once the DPI of the monitor it came up on is known.
+    CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST, kClassName, L"Tallyvox",
+                    WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance, this);
     if (hwnd_ == nullptr) throw WindowCreationError();
     dpi_ = WindowDpi(hwnd_);
     slotFont_ = CreateProgramFont(ScaleToDpi(-12, dpi_), FW_BOLD, false);
@@ -70,10 +70,7 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     SetWindowPos(hwnd_, nullptr, 0, 0, client.width, client.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The colour key makes the green background invisible and lets clicks through it.
-    const LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
-    SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd_, kColorTransparentKey, 0, LWA_COLORKEY);
-    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
 
     CreateSlots();
     CreateMenu();
@@ -95,8 +92,15 @@ void OverlayWindow::Bind(TfrmMain& frm, OverlayCommands& commands) {
 void OverlayWindow::CreateSlots() {
     RegisterTitleLabelClass(instance_);
     constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
-    // Each label is made at its text's size and each panel at its place: a window server call
-    // less for each under Wine.
+    // A later child lies below the earlier ones: the panels, made first, lie over every label
+    // and take the mouse wherever a title runs under them, in every layout. Each panel is made at
+    // its place and each label at its text's size: a window server call less for each.
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const SlotPlace place = BuiltInPlaceOf(slot, dpi_);
+        panels_[slot] = std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot),
+                                                     POINT{place.panelLeft, place.panelTop},
+                                                     slotFont_, dpi_, *this);
+    }
     HDC dc = GetDC(hwnd_);
     HGDIOBJ oldFont = SelectObject(dc, slotFont_);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -104,7 +108,7 @@ void OverlayWindow::CreateSlots() {
         Label& label = labels_[slot];
         label.color = kWindowText;
         label.caption = L"标题" + std::to_wstring(slot);
-        // The label owns its mouse input (for its tooltip) and acts on none. A long title runs
+        // The label owns its mouse input (for its hint) and acts on none. A long title runs
         // under the count panel: the label paints nothing where a panel lies over it.
         const SIZE size = TextExtent(dc, label.caption);
         label.hwnd = CreateWindowExW(
@@ -112,18 +116,9 @@ void OverlayWindow::CreateSlots() {
             place.labelLeft, place.labelTop, size.cx, size.cy, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
-
-        panels_[slot] = std::make_unique<CountPanel>(hwnd_, slot, ids::Panel(slot),
-                                                     POINT{place.panelLeft, place.panelTop},
-                                                     slotFont_, dpi_, *this);
     }
     SelectObject(dc, oldFont);
     ReleaseDC(hwnd_, dc);
-    // A later child lies below the earlier ones: lift the panels over every label, so that they
-    // take the mouse wherever a title runs under them, in every layout.
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        SetWindowPos(panels_[slot]->Handle(), HWND_TOP, 0, 0, 0, 0, kZOrderOnly);
-    }
 }
 
 // A tool's hint: a count's tells how to use it, a title's is the title.
