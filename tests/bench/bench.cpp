@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -22,6 +23,7 @@
 #include "BaselineIds.h"
 #include "BenchReport.h"
 #include "Driver.h"
+#include "FullSettings.h"
 #include "ProcStats.h"
 
 namespace tallyvox::bench {
@@ -72,16 +74,13 @@ std::wstring OwnFolder() {
 
 std::string Fixture() {
     // Every tick of every slot speaks (remaining <= LastSecond) and the cyclic option restarts a
-    // finished count, so all eight slots count and talk for as long as the run lasts.
-    std::string text = "[Common]\nSortType=" + ToGbk(L"多排") +
-                       "\nTimerCounter=8\nIsSecondCounter=1\nLastSecond=99\nIsCircle=1\n";
+    // finished count, so all eight slots count and talk for as long as the run lasts. Titles in
+    // black, as the same-work baseline draws them.
+    std::map<std::string, std::string> titles = {{"TitleColor", "0"}};
     for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        text += "Title" + n + "=" + ToGbk(L"标题") + n + "\nHotKey" + n + "=F" + n + "\nSeconds" +
-                n + "=99\n";
+        titles["Title" + std::to_string(slot)] = ToGbk(L"标题" + std::to_wstring(slot));
     }
-    text += "TitleColor=0\nTopMost=1\n";
-    return Crlf(text);
+    return EightSpeakingSlotsFile(99, 99, titles);
 }
 
 // Counts two colours in a screen rectangle from one grab; a GetPixel per pixel would be slow.

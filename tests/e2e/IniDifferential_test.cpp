@@ -24,50 +24,11 @@ namespace {
 const std::string kTitle1 = "\xB1\xEA\xCC\xE2\x31";  // 标题1 in GBK
 const std::string kMultiRow = "\xB6\xE0\xC5\xC5";    // 多排 in GBK
 
-// A fresh folder under the temp path per test, removed with everything in it afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        char unique[MAX_PATH];
-        GetTempFileNameA(base, "tvd", 0, unique);
-        DeleteFileA(unique);
-        CreateDirectoryA(unique, nullptr);
-        path_ = std::string(unique) + "\\";
-    }
-    ~TempFolder() {
-        for (const std::string& name : Names()) {
-            SetFileAttributesA((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((path_ + name).c_str());
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-
-    // A unique file in the folder holding `bytes`.
-    std::string NewFile(const std::string& bytes) {
-        char name[MAX_PATH];
-        GetTempFileNameA(path_.c_str(), "ini", 0, name);
-        std::ofstream(name, std::ios::binary) << bytes;
-        return name;
-    }
-
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path_ + "*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return names;
-        do {
-            const std::string name = data.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-        return names;
-    }
-
-  private:
-    std::string path_;
-};
+// `bytes` as the file `name` in `dir`; returns its path for the narrow profile functions.
+std::string NewFile(const e2e::TempDir& dir, const wchar_t* name, const std::string& bytes) {
+    dir.Write(name, bytes);
+    return e2e::ToUtf8(dir.File(name));
+}
 
 std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -146,8 +107,8 @@ class IniDifferentialRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniDifferentialRead, MatchesProfileFunctions) {
     const ReadCase& c = GetParam();
-    TempFolder folder;
-    const std::string path = folder.NewFile(c.file);
+    const e2e::TempDir dir;
+    const std::string path = NewFile(dir, L"settings.ini", c.file);
     PlainFileStore store;
     IniFile ini(store, path);
     for (const std::string& key : kKeys) {
@@ -232,9 +193,9 @@ class IniDifferentialWrite : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(IniDifferentialWrite, MatchesProfileFunctions) {
     const WriteCase& c = GetParam();
-    TempFolder folder;
-    const std::string theirsPath = folder.NewFile(c.file);
-    const std::string oursPath = folder.NewFile(c.file);
+    const e2e::TempDir dir;
+    const std::string theirsPath = NewFile(dir, L"theirs.ini", c.file);
+    const std::string oursPath = NewFile(dir, L"ours.ini", c.file);
 
     for (const auto& [key, value] : c.writes) {
         ASSERT_TRUE(
@@ -375,9 +336,9 @@ TEST_P(IniDifferentialUnicode, ReadsAndWritesAsTheProfileFunctions) {
     const UnicodeCase& c = GetParam();
     const std::string file = c.encode(
         "[Other]\r\nTitle1=别的\r\n[Common]\r\nTitle1=大龙\r\nTitle2=a=b\r\nTopMost=1\r\n");
-    TempFolder folder;
-    const std::string theirsPath = folder.NewFile(file);
-    const std::string oursPath = folder.NewFile(file);
+    const e2e::TempDir dir;
+    const std::string theirsPath = NewFile(dir, L"theirs.ini", file);
+    const std::string oursPath = NewFile(dir, L"ours.ini", file);
     PlainFileStore store;
     {
         IniFile ini(store, oursPath);

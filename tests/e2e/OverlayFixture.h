@@ -10,14 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "../unit/SettingsKeyOrder.h"
 #include "Driver.h"
+#include "FullSettings.h"
 #include "app/ControlIds.h"
 #include "dialog/ColorList.h"
 
 namespace tallyvox::e2e {
-
-using test::SettingsKeyOrder;
 
 // What the settings dialog's controls show, as the file holds them after a save: texts as
 // shown, check boxes as 1 or 0, the colour list's item data (the no-colour value when none).
@@ -45,39 +43,6 @@ inline std::map<std::string, std::string> ShownSettings(HWND dialog) {
     shown["TitleColor"] = std::to_string(value);
     shown["TopMost"] = checked(ids::kTop);
     return shown;
-}
-
-// Every key with a valid value, as "key=value" lines in write order without line ends: four
-// slots in two columns, slot N lasting 10 N + 2 seconds on key FN, slot 1 titled 复活 and the
-// others tN, red titles, always on top. `changes` replaces single values.
-inline std::vector<std::string> FullSettingsLines(
-    const std::map<std::string, std::string>& changes = {}) {
-    std::map<std::string, std::string> values = {
-        {"SortType", "\xB6\xE0\xC5\xC5"},  // 多排
-        {"TimerCounter", "4"},
-        {"IsSecondCounter", "0"},
-        {"LastSecond", "5"},
-        {"IsCircle", "0"},
-        {"TitleColor", "255"},
-        {"TopMost", "1"},
-    };
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        values["Title" + n] = slot == 1 ? "\xB8\xB4\xBB\xEE" : "t" + n;  // 复活
-        values["HotKey" + n] = "F" + n;
-        values["Seconds" + n] = std::to_string(10 * slot + 2);
-    }
-    for (const auto& [key, value] : changes) values[key] = value;
-    std::vector<std::string> lines;
-    for (const std::string& key : SettingsKeyOrder()) lines.push_back(key + "=" + values[key]);
-    return lines;
-}
-
-// The whole settings file of FullSettingsLines: its section and every key, CRLF.
-inline std::string FullSettingsFile(const std::map<std::string, std::string>& changes = {}) {
-    std::string text = "[Common]\n";
-    for (const std::string& line : FullSettingsLines(changes)) text += line + "\n";
-    return Crlf(text);
 }
 
 class OverlayFixture : public testing::Test {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../unit/ExpectedLayout.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "ProcStats.h"
@@ -21,13 +22,6 @@ constexpr COLORREF kKeyGreen = 0x00FF00;
 // slot stays at its built-in place, and the durations are the built-in defaults.
 const std::string kBuiltInLayout = "[Common]\nTimerCounter=0\nLastSecond=5\n";
 
-struct BuiltInSlot {
-    int labelLeft, labelTop, panelLeft, panelTop;
-};
-constexpr BuiltInSlot kBuiltIn[8] = {{0, 8, 56, 4},     {86, 8, 142, 4},  {0, 36, 56, 32},
-                                     {86, 36, 142, 32}, {0, 64, 56, 60},  {86, 64, 140, 60},
-                                     {0, 92, 56, 88},   {86, 92, 140, 88}};
-
 using OverlayTest = OverlayFixture;
 
 TEST_F(OverlayTest, WindowIsABorderlessTopmostColourKeyedPopupCentredOnTheScreen) {
@@ -35,13 +29,13 @@ TEST_F(OverlayTest, WindowIsABorderlessTopmostColourKeyedPopupCentredOnTheScreen
     EXPECT_EQ(ClassName(main), L"TfrmMain");
     EXPECT_EQ(GetText(main), L"Tallyvox");
     const RECT r = ScreenRect(main);
-    EXPECT_EQ(r.right - r.left, 176);
-    EXPECT_EQ(r.bottom - r.top, 113);
+    const test::ExpectedSize size = test::kExpectedBuiltInSize;
+    EXPECT_EQ((test::ExpectedSize{r.right - r.left, r.bottom - r.top}), size);
     const RECT client = ClientRectOnScreen(main);
     EXPECT_EQ(client.left, r.left) << "no frame";
     EXPECT_EQ(client.top, r.top) << "no caption bar";
-    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - 176) / 2, 1);
-    EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - 113) / 2, 1);
+    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2, 1);
+    EXPECT_NEAR(r.top, (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2, 1);
     EXPECT_TRUE(IsTopMost(main));
     EXPECT_TRUE(ExStyle(main) & WS_EX_LAYERED);
     EXPECT_FALSE(Style(main) & WS_CAPTION);
@@ -56,18 +50,15 @@ TEST_F(OverlayTest, EightSlotsStandAtTheirBuiltInPlaces) {
     const wchar_t* seconds[] = {L"60", L"50", L"40", L"30", L"60", L"50", L"40", L"30"};
     for (int slot = 1; slot <= 8; ++slot) {
         SCOPED_TRACE(slot);
-        const BuiltInSlot& b = kBuiltIn[slot - 1];
         ASSERT_NE(Panel(slot), nullptr);
         ASSERT_NE(Label(slot), nullptr);
         EXPECT_TRUE(IsVisible(Panel(slot)));
         const RECT panel = RectInParent(Panel(slot));
-        EXPECT_EQ(panel.left, b.panelLeft);
-        EXPECT_EQ(panel.top, b.panelTop);
+        const RECT label = RectInParent(Label(slot));
+        EXPECT_EQ((test::ExpectedPlace{label.left, label.top, panel.left, panel.top}),
+                  test::ExpectedBuiltInPlace(slot));
         EXPECT_EQ(panel.right - panel.left, 28);
         EXPECT_EQ(panel.bottom - panel.top, 20);
-        const RECT label = RectInParent(Label(slot));
-        EXPECT_EQ(label.left, b.labelLeft);
-        EXPECT_EQ(label.top, b.labelTop);
         EXPECT_EQ(PanelText(slot), seconds[slot - 1]);
         EXPECT_EQ(GetText(Label(slot)), L"标题" + std::to_wstring(slot));
     }
@@ -84,8 +75,7 @@ TEST_F(OverlayTest, WithoutSettingsTheBuiltInCaptionsStay) {
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
     for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(PanelText(slot), L"100") << slot;
     const RECT r = ScreenRect(main);
-    EXPECT_EQ(r.right - r.left, 176);
-    EXPECT_EQ(r.bottom - r.top, 113);
+    EXPECT_EQ((test::ExpectedSize{r.right - r.left, r.bottom - r.top}), test::kExpectedBuiltInSize);
     EXPECT_TRUE(IsTopMost(main));
     EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 0);
 }

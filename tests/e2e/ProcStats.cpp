@@ -95,6 +95,15 @@ double ResidentAnonymousBytes(const std::wstring& procFolder) {
     return StatusField(ReadFileBytes(procFolder + L"\\status"), "RssAnon:") * 1024.0;
 }
 
+long ProcOpenFiles(const std::wstring& procFolder) {
+    long files = 0;
+    ForEachNumberedEntry(procFolder + L"\\fd", [&](const std::wstring&) {
+        ++files;
+        return true;
+    });
+    return files;
+}
+
 long long ProcWakeUps(const std::wstring& procFolder) {
     long long sleeps = 0;
     ForEachNumberedEntry(procFolder + L"\\task", [&](const std::wstring& task) {

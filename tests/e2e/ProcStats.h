@@ -15,6 +15,8 @@ double ProcCpuMs(const std::wstring& procFolder);
 double ProcOnCpuMs(const std::wstring& procFolder);
 // Resident anonymous memory (RssAnon): the nearest Linux measure of Windows' private bytes.
 double ResidentAnonymousBytes(const std::wstring& procFolder);
+// Files it holds open: the nearest Linux measure of Windows' handle count.
+long ProcOpenFiles(const std::wstring& procFolder);
 // How often its threads have gone to sleep so far (voluntary context switches, all threads):
 // each is a wake-up to come.
 long long ProcWakeUps(const std::wstring& procFolder);

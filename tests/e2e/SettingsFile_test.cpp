@@ -3,26 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+#include "../unit/ExpectedLayout.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
 
 namespace tallyvox::e2e {
 namespace {
 
-const std::string kMulti = "\xB6\xE0\xC5\xC5";       // 多排
-const std::string kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
-const std::string kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
+using namespace test;  // the expected layout tables
 
 using SettingsFileTest = OverlayFixture;
 
 struct LayoutCase {
     std::string sortType;
     int count;
-    int width, height;
-    // Panel left, top of slots 1..count; each label stands 56 left of and 4 below its panel.
-    std::vector<POINT> panels;
+    ExpectedLayout layout;
 };
 
 class LayoutTest : public SettingsFileTest, public testing::WithParamInterface<LayoutCase> {};
@@ -31,44 +27,29 @@ TEST_P(LayoutTest, SlotsAndWindowFollowTheStoredLayout) {
     const LayoutCase& c = GetParam();
     Start("[Common]\nSortType=" + c.sortType + "\nTimerCounter=" + std::to_string(c.count) + "\n");
     const RECT window = ScreenRect(main);
-    EXPECT_EQ(window.right - window.left, c.width);
-    EXPECT_EQ(window.bottom - window.top, c.height);
+    EXPECT_EQ((ExpectedSize{window.right - window.left, window.bottom - window.top}),
+              ExpectedWindowSize(c.layout, c.count));
     for (int slot = 1; slot <= 8; ++slot) {
         SCOPED_TRACE(slot);
         EXPECT_EQ(IsVisible(Panel(slot)), slot <= c.count);
         EXPECT_EQ(IsVisible(Label(slot)), slot <= c.count);
         if (slot > c.count) continue;
-        const POINT expected = c.panels[static_cast<std::size_t>(slot - 1)];
         const RECT panel = RectInParent(Panel(slot));
-        EXPECT_EQ(panel.left, expected.x);
-        EXPECT_EQ(panel.top, expected.y);
         const RECT label = RectInParent(Label(slot));
-        EXPECT_EQ(label.left, expected.x - 56);
-        EXPECT_EQ(label.top, expected.y + 4);
+        EXPECT_EQ((ExpectedPlace{label.left, label.top, panel.left, panel.top}),
+                  ExpectedPlaceOf(c.layout, slot));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, LayoutTest,
-    testing::Values(
-        LayoutCase{kMulti, 5, 192, 138, {{56, 4}, {142, 4}, {56, 32}, {142, 32}, {56, 60}}},
-        LayoutCase{
-            kMulti,
-            8,
-            192,
-            184,
-            {{56, 4}, {142, 4}, {56, 32}, {142, 32}, {56, 60}, {142, 60}, {56, 88}, {142, 88}}},
-        LayoutCase{kHorizontal, 2, 192, 46, {{56, 4}, {142, 4}}},
-        LayoutCase{kHorizontal, 4, 384, 46, {{56, 4}, {142, 4}, {228, 4}, {314, 4}}},
-        LayoutCase{kHorizontal,
-                   8,
-                   768,
-                   46,
-                   {{56, 4}, {142, 4}, {228, 4}, {314, 4}, {400, 4}, {486, 4}, {572, 4}, {658, 4}}},
-        LayoutCase{kVertical, 2, 96, 92, {{56, 4}, {56, 32}}},
-        LayoutCase{
-            kVertical, 6, 96, 276, {{56, 4}, {56, 32}, {56, 60}, {56, 88}, {56, 116}, {56, 144}}},
-        LayoutCase{"grid", 3, 192, 92, {{56, 4}, {142, 4}, {56, 32}}}));
+INSTANTIATE_TEST_SUITE_P(Layouts, LayoutTest,
+                         testing::Values(LayoutCase{kMultiRowName, 5, kTwoColumns},
+                                         LayoutCase{kMultiRowName, 8, kTwoColumns},
+                                         LayoutCase{kHorizontalName, 2, kTwoColumns},
+                                         LayoutCase{kHorizontalName, 4, kOneRow},
+                                         LayoutCase{kHorizontalName, 8, kOneRow},
+                                         LayoutCase{kVerticalName, 2, kOneColumn},
+                                         LayoutCase{kVerticalName, 6, kOneColumn},
+                                         LayoutCase{"grid", 3, kTwoColumns}));
 
 TEST_F(SettingsFileTest, TitlesDurationsColourAndTopmostComeFromTheFile) {
     Start(

@@ -15,10 +15,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Driver.h"
+#include "FullSettings.h"
+#include "ProcStats.h"
 #include "voice/WorkerProtocol.h"
 
 namespace tallyvox::e2e {
@@ -34,16 +37,7 @@ int SoakSeconds() {
 
 // Cyclic, spoken, and N = duration - 1: from the first tick on, every tick of every slot hands
 // a number to the sound worker (two clips each), more than it can play in real time.
-std::string SoakSettings() {
-    std::string text =
-        "[Common]\nSortType=\xB6\xE0\xC5\xC5\nTimerCounter=8\nIsSecondCounter=1\n"
-        "LastSecond=229\nIsCircle=1\n";
-    for (int slot = 1; slot <= 8; ++slot) {
-        const std::string n = std::to_string(slot);
-        text += "Title" + n + "=s" + n + "\nHotKey" + n + "=F" + n + "\nSeconds" + n + "=230\n";
-    }
-    return Crlf(text + "TitleColor=255\nTopMost=1\n");
-}
+constexpr int kSoakSlotSeconds = 230;
 
 // GDI objects in use in another process, read from its own GDI handle table (PEB field
 // GdiSharedHandleTable, 24-byte entries, type byte at offset 14, 0 = free). This is the
@@ -105,58 +99,6 @@ long WindowsOf(DWORD pid) {
     return count.windows;
 }
 
-// Under Wine another process's handle count and private bytes read as 0. The Linux process that
-// runs the program then stands in: its /proc entry is found by the program's folder on its
-// command line.
-std::string ReadWhole(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-std::wstring UnixProcessOf(const std::wstring& folder) {
-    const std::string needle = ToUtf8(folder);
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    std::wstring result;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        const std::wstring entry = L"Z:\\proc\\" + name;
-        if (ReadWhole(entry + L"\\cmdline").find(needle) != std::string::npos) result = entry;
-    } while (result.empty() && FindNextFileW(find, &found));
-    FindClose(find);
-    return result;
-}
-
-// "RssAnon:    1234 kB" -> 1234 * 1024; -1 if missing.
-long long StatusBytes(const std::wstring& proc, const std::string& field) {
-    const std::string status = ReadWhole(proc + L"\\status");
-    const std::size_t at = status.find(field + ":");
-    if (at == std::string::npos) return -1;
-    return std::atoll(status.c_str() + at + field.size() + 1) * 1024;
-}
-
-long OpenFds(const std::wstring& proc) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((proc + L"\\fd\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return -1;
-    long count = 0;
-    do {
-        count += found.cFileName[0] != L'.';
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    return count;
-}
-
 // Under Wine the sound device plays faster than real time, so the worker keeps up with the
 // ticks; on a real device it falls behind by several numbers a second. This queues `count`
 // numbers to speak in the worker's thread, as that backlog would stand after a long run: the
@@ -173,7 +115,9 @@ int QueueBacklog(DWORD pid, HWND main, int count) {
          more = Thread32Next(snapshot, &thread)) {
         if (thread.th32OwnerProcessID != pid || thread.th32ThreadID == guiThread) continue;
         for (int i = 0; i < count; ++i) {
-            if (!PostThreadMessageW(thread.th32ThreadID, WM_WORKER, CMD_SPEAK, 229)) break;
+            if (!PostThreadMessageW(thread.th32ThreadID, WM_WORKER, CMD_SPEAK,
+                                    kSoakSlotSeconds - 1))
+                break;
             ++queued;
         }
     }
@@ -193,7 +137,7 @@ class SoakTest : public testing::Test {
     AppProcess app;
     HWND main = nullptr;
     bool gdiFromTable = false, userFromWindows = false, fromProc = false;
-    std::wstring proc;
+    std::optional<std::wstring> proc;  // its /proc folder, under Wine
 
     HWND Panel(int slot) const { return FindChildById(main, 200 + slot); }
 
@@ -219,12 +163,14 @@ class SoakTest : public testing::Test {
             s.privateBytes = static_cast<long long>(memory.PrivateUsage);
             s.workingSet = static_cast<long long>(memory.WorkingSetSize);
         }
+        // Under Wine another process's handle count and private bytes read as 0: the Linux
+        // process that runs the program stands in.
         if (s.handles <= 0 && s.privateBytes <= 0) {
-            if (proc.empty()) proc = UnixProcessOf(dir.Path());
-            fromProc = !proc.empty();
+            if (!proc) proc = ProcFolderOf(dir.File(L"tallyvox.exe"));
+            fromProc = proc.has_value();
             if (fromProc) {
-                s.handles = OpenFds(proc);
-                s.privateBytes = StatusBytes(proc, "RssAnon");
+                s.handles = ProcOpenFiles(*proc);
+                s.privateBytes = static_cast<long long>(ResidentAnonymousBytes(*proc));
             }
         }
         s.captured = static_cast<long long>(ReadSoundCapture().size());
@@ -234,7 +180,7 @@ class SoakTest : public testing::Test {
 
 TEST_F(SoakTest, EightSpeakingSlotsRunFlatAndStopPromptly) {
     const int seconds = SoakSeconds();
-    dir.WriteSettings(SoakSettings());
+    dir.WriteSettings(EightSpeakingSlotsFile(kSoakSlotSeconds, kSoakSlotSeconds - 1));
     ClearSoundCapture();
     ASSERT_TRUE(app.StartIn(dir));
     main = app.WaitForMainWindow();
@@ -244,7 +190,8 @@ TEST_F(SoakTest, EightSpeakingSlotsRunFlatAndStopPromptly) {
 
     for (int slot = 1; slot <= 8; ++slot) PressKey(static_cast<WORD>(VK_F1 + slot - 1));
     for (int slot = 1; slot <= 8; ++slot) {
-        ASSERT_TRUE(WaitUntil([&] { return GetText(Panel(slot)) != L"230"; }, 3000))
+        ASSERT_TRUE(WaitUntil(
+            [&] { return GetText(Panel(slot)) != std::to_wstring(kSoakSlotSeconds); }, 3000))
             << "slot " << slot << " counts";
     }
 

@@ -2,7 +2,6 @@
 // independent line splitter, and an overlay fake that rejects slot numbers outside 1..8.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "ExpectedLayout.h"
 #include "FakeOverlay.h"
 
 namespace tallyvox::fuzz {
@@ -169,39 +169,6 @@ inline void CheckOnlyKeysChanged(std::string_view before, std::string_view after
     }
 }
 
-// Every label and panel position any of the three layouts (or the designed form) can give.
-struct Place {
-    int labelLeft, labelTop, panelLeft, panelTop;
-    bool operator==(const Place&) const = default;
-};
-// [layout][slot - 1]; layouts: two columns, one row, one column.
-inline constexpr std::array<std::array<Place, 8>, 3> kLayoutPlaces = {{
-    {{{0, 8, 56, 4},
-      {86, 8, 142, 4},
-      {0, 36, 56, 32},
-      {86, 36, 142, 32},
-      {0, 64, 56, 60},
-      {86, 64, 142, 60},
-      {0, 92, 56, 88},
-      {86, 92, 142, 88}}},
-    {{{0, 8, 56, 4},
-      {86, 8, 142, 4},
-      {172, 8, 228, 4},
-      {258, 8, 314, 4},
-      {344, 8, 400, 4},
-      {430, 8, 486, 4},
-      {516, 8, 572, 4},
-      {602, 8, 658, 4}}},
-    {{{0, 8, 56, 4},
-      {0, 36, 56, 32},
-      {0, 64, 56, 60},
-      {0, 92, 56, 88},
-      {0, 120, 56, 116},
-      {0, 148, 56, 144},
-      {0, 176, 56, 172},
-      {0, 204, 56, 200}}},
-}};
-
 // The recording fake of the unit tests, plus checks on every call's slot number and position.
 class CheckingOverlay : public test::FakeOverlay {
   public:
@@ -231,23 +198,15 @@ class CheckingOverlay : public test::FakeOverlay {
     }
     void SetLabelPosition(int s, int left, int top) override {
         CheckSlot(s);
-        bool known = false;
-        for (const auto& layout : kLayoutPlaces) {
-            const Place& p = layout[static_cast<std::size_t>(s - 1)];
-            known = known || (p.labelLeft == left && p.labelTop == top);
-        }
-        Check(known, "label placed off the layout tables",
+        Check(OnATable(s, &Place::labelLeft, left, &Place::labelTop, top),
+              "label placed off the layout tables",
               std::to_string(s) + ": " + std::to_string(left) + "," + std::to_string(top));
         FakeOverlay::SetLabelPosition(s, left, top);
     }
     void SetPanelPosition(int s, int left, int top) override {
         CheckSlot(s);
-        bool known = false;
-        for (const auto& layout : kLayoutPlaces) {
-            const Place& p = layout[static_cast<std::size_t>(s - 1)];
-            known = known || (p.panelLeft == left && p.panelTop == top);
-        }
-        Check(known, "panel placed off the layout tables",
+        Check(OnATable(s, &Place::panelLeft, left, &Place::panelTop, top),
+              "panel placed off the layout tables",
               std::to_string(s) + ": " + std::to_string(left) + "," + std::to_string(top));
         FakeOverlay::SetPanelPosition(s, left, top);
     }
@@ -268,6 +227,15 @@ class CheckingOverlay : public test::FakeOverlay {
     }
 
   private:
+    using Place = test::ExpectedPlace;
+    // Whether one of the three layouts puts slot `s`'s label or panel at left, top.
+    static bool OnATable(int s, int Place::*leftOf, int left, int Place::*topOf, int top) {
+        for (const auto& layout : test::kExpectedPlaces) {
+            const Place& p = layout[static_cast<std::size_t>(s - 1)];
+            if (p.*leftOf == left && p.*topOf == top) return true;
+        }
+        return false;
+    }
     static void CheckSlot(int s) {
         Check(s >= 1 && s <= 8, "slot outside 1..8", std::to_string(s));
     }

@@ -5,7 +5,6 @@
 // last-seconds number, and a failed conversion leaves a slot as it was.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -18,20 +17,9 @@
 namespace {
 
 using tallyvox::fuzz::Check;
-using tallyvox::fuzz::kLayoutPlaces;
-
-const std::string kMulti = "\xB6\xE0\xC5\xC5";       // 多排
-const std::string kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
-const std::string kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
+using namespace tallyvox::test;  // the expected layout tables
 
 constexpr std::int32_t kBlue = 0x00FF0000, kRed = 0x000000FF, kGreen = 0x00008000;
-
-// Window sizes by layout and count 2..8 (index count - 2).
-constexpr std::array<std::array<std::array<int, 2>, 7>, 3> kWindowSizes = {{
-    {{{192, 46}, {192, 92}, {192, 92}, {192, 138}, {192, 138}, {192, 184}, {192, 184}}},
-    {{{192, 46}, {288, 46}, {384, 46}, {480, 46}, {576, 46}, {672, 46}, {768, 46}}},
-    {{{96, 92}, {96, 138}, {96, 184}, {96, 230}, {96, 276}, {96, 322}, {96, 368}}},
-}};
 
 std::string NumberText(FuzzedDataProvider& in) {
     static const char* const kTexts[] = {
@@ -77,18 +65,18 @@ struct Runner {
             return;
         }
         const std::string& name = frm.sortTypeText;
-        const int layout = name == kVertical ? 2 : (name == kHorizontal && count != 2) ? 1 : 0;
+        const ExpectedLayout layout = name == kVerticalName                   ? kOneColumn
+                                      : name == kHorizontalName && count != 2 ? kOneRow
+                                                                              : kTwoColumns;
         for (int slot = 2; slot <= count; ++slot) {
-            const auto& want = kLayoutPlaces[layout][static_cast<std::size_t>(slot - 1)];
             const auto& got = view.slot[slot];
-            Check(got.labelLeft == want.labelLeft && got.labelTop == want.labelTop &&
-                      got.panelLeft == want.panelLeft && got.panelTop == want.panelTop,
+            Check(ExpectedPlace{got.labelLeft, got.labelTop, got.panelLeft, got.panelTop} ==
+                      ExpectedPlaceOf(layout, slot),
                   "slot placed elsewhere than its layout says",
                   std::to_string(count) + " slot " + std::to_string(slot));
         }
-        const auto& size = kWindowSizes[layout][static_cast<std::size_t>(count - 2)];
-        Check(view.width == size[0] && view.height == size[1], "window size",
-              std::to_string(count));
+        Check(ExpectedSize{view.width, view.height} == ExpectedWindowSize(layout, count),
+              "window size", std::to_string(count));
     }
 
     void Toggle(int slot) {
@@ -182,10 +170,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int safeSlot = slot >= 1 && slot <= 8 ? slot : 1;
         switch (in.ConsumeIntegralInRange(0, 10)) {
             case 0: {
-                const char* const kNames[] = {kMulti.c_str(),      kHorizontal.c_str(),
-                                              kVertical.c_str(),   "",
-                                              " \xBA\xE1\xC5\xC5", "\xCA\xFA\xC5\xC5 "};
-                r.frm.sortTypeText = in.ConsumeBool() ? std::string(in.PickValueInArray(kNames))
+                const std::string kNames[] = {kMultiRowName,         kHorizontalName,
+                                              kVerticalName,         "",
+                                              " " + kHorizontalName, kVerticalName + " "};
+                r.frm.sortTypeText = in.ConsumeBool() ? in.PickValueInArray(kNames)
                                                       : in.ConsumeRandomLengthString(8);
                 break;
             }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpectedLayout.h"
 #include "FakeOverlay.h"
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
@@ -11,85 +12,57 @@
 namespace tallyvox {
 namespace {
 
-const std::string kMulti = "\xB6\xE0\xC5\xC5";       // 多排
-const std::string kHorizontal = "\xBA\xE1\xC5\xC5";  // 横排
-const std::string kVertical = "\xCA\xFA\xC5\xC5";    // 竖排
+using namespace test;  // the expected layout tables and the fake
 
-struct Place {
-    int labelLeft, labelTop, panelLeft, panelTop;
-    bool operator==(const Place&) const = default;
-};
-
-Place PlaceIn(const test::FakeOverlay& f, int slot) {
+ExpectedPlace PlaceIn(const FakeOverlay& f, int slot) {
     const auto& s = f.slot[slot];
     return {s.labelLeft, s.labelTop, s.panelLeft, s.panelTop};
 }
 
-// The published layout tables, slot by slot.
-const std::vector<Place> kMultiTable = {{0, 8, 56, 4},     {86, 8, 142, 4},  {0, 36, 56, 32},
-                                        {86, 36, 142, 32}, {0, 64, 56, 60},  {86, 64, 142, 60},
-                                        {0, 92, 56, 88},   {86, 92, 142, 88}};
-const std::vector<Place> kHorizontalTable = {{0, 8, 56, 4},    {86, 8, 142, 4},  {172, 8, 228, 4},
-                                             {258, 8, 314, 4}, {344, 8, 400, 4}, {430, 8, 486, 4},
-                                             {516, 8, 572, 4}, {602, 8, 658, 4}};
-const std::vector<Place> kVerticalTable = {{0, 8, 56, 4},     {0, 36, 56, 32},   {0, 64, 56, 60},
-                                           {0, 92, 56, 88},   {0, 120, 56, 116}, {0, 148, 56, 144},
-                                           {0, 176, 56, 172}, {0, 204, 56, 200}};
-
 struct LayoutCase {
     std::string sortType;
     int count;
-    int width, height;
-    const std::vector<Place>* table;
+    ExpectedLayout layout;
 };
 
 class ArrangeSlotsTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ArrangeSlotsTest, PlacesSlotsAndSizesTheWindow) {
     const LayoutCase& c = GetParam();
-    test::FakeOverlay fake;
+    FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
     frm.sortTypeText = c.sortType;
     frm.ArrangeSlots(c.count);
-    EXPECT_EQ(fake.width, c.width);
-    EXPECT_EQ(fake.height, c.height);
+    EXPECT_EQ((ExpectedSize{fake.width, fake.height}), ExpectedWindowSize(c.layout, c.count));
     for (int slot = 1; slot <= 8; ++slot) {
         EXPECT_EQ(fake.slot[slot].visible, slot <= c.count) << "slot " << slot;
         if (slot >= 2 && slot <= c.count) {
-            EXPECT_EQ(PlaceIn(fake, slot), (*c.table)[static_cast<std::size_t>(slot - 1)])
-                << "slot " << slot;
+            EXPECT_EQ(PlaceIn(fake, slot), ExpectedPlaceOf(c.layout, slot)) << "slot " << slot;
         } else {
             EXPECT_EQ(fake.slot[slot].labelLeft, -1) << "slot " << slot << " must not move";
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, ArrangeSlotsTest,
-                         testing::Values(LayoutCase{kMulti, 2, 192, 46, &kMultiTable},
-                                         LayoutCase{kMulti, 3, 192, 92, &kMultiTable},
-                                         LayoutCase{kMulti, 4, 192, 92, &kMultiTable},
-                                         LayoutCase{kMulti, 5, 192, 138, &kMultiTable},
-                                         LayoutCase{kMulti, 6, 192, 138, &kMultiTable},
-                                         LayoutCase{kMulti, 7, 192, 184, &kMultiTable},
-                                         LayoutCase{kMulti, 8, 192, 184, &kMultiTable},
-                                         LayoutCase{kHorizontal, 2, 192, 46,
-                                                    &kMultiTable},  // no single row for two slots
-                                         LayoutCase{kHorizontal, 3, 288, 46, &kHorizontalTable},
-                                         LayoutCase{kHorizontal, 5, 480, 46, &kHorizontalTable},
-                                         LayoutCase{kHorizontal, 8, 768, 46, &kHorizontalTable},
-                                         LayoutCase{kVertical, 2, 96, 92, &kVerticalTable},
-                                         LayoutCase{kVertical, 4, 96, 184, &kVerticalTable},
-                                         LayoutCase{kVertical, 7, 96, 322, &kVerticalTable},
-                                         LayoutCase{kVertical, 8, 96, 368, &kVerticalTable},
-                                         // Unknown, empty and padded names give two columns.
-                                         LayoutCase{"", 5, 192, 138, &kMultiTable},
-                                         LayoutCase{" " + kHorizontal, 4, 192, 92, &kMultiTable},
-                                         LayoutCase{kVertical + " ", 4, 192, 92, &kMultiTable},
-                                         LayoutCase{"horizontal", 8, 192, 184, &kMultiTable}));
+INSTANTIATE_TEST_SUITE_P(
+    Tables, ArrangeSlotsTest,
+    testing::Values(
+        LayoutCase{kMultiRowName, 2, kTwoColumns}, LayoutCase{kMultiRowName, 3, kTwoColumns},
+        LayoutCase{kMultiRowName, 4, kTwoColumns}, LayoutCase{kMultiRowName, 5, kTwoColumns},
+        LayoutCase{kMultiRowName, 6, kTwoColumns}, LayoutCase{kMultiRowName, 7, kTwoColumns},
+        LayoutCase{kMultiRowName, 8, kTwoColumns},
+        LayoutCase{kHorizontalName, 2, kTwoColumns},  // no single row for two slots
+        LayoutCase{kHorizontalName, 3, kOneRow}, LayoutCase{kHorizontalName, 5, kOneRow},
+        LayoutCase{kHorizontalName, 8, kOneRow}, LayoutCase{kVerticalName, 2, kOneColumn},
+        LayoutCase{kVerticalName, 4, kOneColumn}, LayoutCase{kVerticalName, 7, kOneColumn},
+        LayoutCase{kVerticalName, 8, kOneColumn},
+        // Unknown, empty and padded names give two columns.
+        LayoutCase{"", 5, kTwoColumns}, LayoutCase{" " + kHorizontalName, 4, kTwoColumns},
+        LayoutCase{kVerticalName + " ", 4, kTwoColumns}, LayoutCase{"horizontal", 8, kTwoColumns}));
 
 TEST(ArrangeSlotsSpecialTest, OutOfRangeCountsChangeNothing) {
     for (const std::int32_t count : {0, 9, -1, -2147483647 - 1, 2147483647}) {
-        test::FakeOverlay fake;
+        FakeOverlay fake;
         TfrmMain frm{fake, fake, fake};
         frm.ArrangeSlots(count);
         EXPECT_TRUE(fake.log.empty()) << count;
@@ -97,9 +70,9 @@ TEST(ArrangeSlotsSpecialTest, OutOfRangeCountsChangeNothing) {
 }
 
 TEST(ArrangeSlotsSpecialTest, CountOneOnlyShowsSlotOneAndKeepsTheWindow) {
-    test::FakeOverlay fake;
+    FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
-    frm.sortTypeText = kHorizontal;
+    frm.sortTypeText = kHorizontalName;
     frm.ArrangeSlots(8);
     frm.Slot(1).hotKeyName = "F1";
     fake.log.clear();
@@ -113,9 +86,9 @@ TEST(ArrangeSlotsSpecialTest, CountOneOnlyShowsSlotOneAndKeepsTheWindow) {
 }
 
 TEST(ArrangeSlotsSpecialTest, StepsRunInOrderAndHotkeysRegisterAscending) {
-    test::FakeOverlay fake;
+    FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
-    frm.sortTypeText = kVertical;
+    frm.sortTypeText = kVerticalName;
     frm.Slot(1).hotKeyName = "F5";
     frm.Slot(2).hotKeyName = "num2";
     frm.Slot(3).hotKeyName = "";
@@ -130,20 +103,20 @@ TEST(ArrangeSlotsSpecialTest, StepsRunInOrderAndHotkeysRegisterAscending) {
 }
 
 TEST(ArrangeSlotsSpecialTest, HiddenSlotsKeepHotkeysAndReturnAtTheCurrentLayout) {
-    test::FakeOverlay fake;
+    FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
     for (int slot = 1; slot <= 8; ++slot) frm.Slot(slot).hotKeyName = "F" + std::to_string(slot);
     frm.ArrangeSlots(8);
     frm.ArrangeSlots(3);
     EXPECT_EQ(fake.hotKeys.size(), 8u) << "hiding does not unregister";
     EXPECT_FALSE(fake.slot[6].visible);
-    frm.sortTypeText = kHorizontal;
+    frm.sortTypeText = kHorizontalName;
     frm.ArrangeSlots(6);
-    EXPECT_EQ(PlaceIn(fake, 6), kHorizontalTable[5]);
+    EXPECT_EQ(PlaceIn(fake, 6), ExpectedPlaceOf(kOneRow, 6));
 }
 
 TEST(ArrangeSlotsSpecialTest, TheSlotHoldingASharedKeyKeepsItThroughALayout) {
-    test::FakeOverlay fake;
+    FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
     frm.Slot(1).hotKeyName = "F3";
     frm.Slot(2).hotKeyName = "F3";
@@ -155,11 +128,13 @@ TEST(ArrangeSlotsSpecialTest, TheSlotHoldingASharedKeyKeepsItThroughALayout) {
 
 TEST(BuiltInPlaceTest, PanelsSixAndEightStandTwoPixelsLeftOfTheGrid) {
     for (int slot = 1; slot <= 8; ++slot) {
-        Place expected = kMultiTable[static_cast<std::size_t>(slot - 1)];
-        if (slot == 6 || slot == 8) expected.panelLeft = 140;
         const SlotPlace p = BuiltInPlaceOf(slot);
-        EXPECT_EQ((Place{p.labelLeft, p.labelTop, p.panelLeft, p.panelTop}), expected);
+        EXPECT_EQ((ExpectedPlace{p.labelLeft, p.labelTop, p.panelLeft, p.panelTop}),
+                  ExpectedBuiltInPlace(slot))
+            << "slot " << slot;
     }
+    const WindowSize size = BuiltInClientSize();
+    EXPECT_EQ((ExpectedSize{size.width, size.height}), kExpectedBuiltInSize);
 }
 
 }  // namespace
