@@ -1,7 +1,7 @@
 // Benchmark driver: measures the real tallyvox.exe against two baseline programs in the same run
 // (start-up, memory, CPU and wake-ups, tick cadence, hotkey latency, size, what a clip costs) and
-// writes the table of docs/performance.md. `--smoke` runs every measurement once, briefly, and
-// only checks it works.
+// writes the table of docs/performance.md. `--smoke` runs every measurement once, briefly, checks
+// it works and that the program's count keeps its cadence.
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -554,6 +554,18 @@ Results Measure(const Options& o) {
     return r;
 }
 
+// What the smoke run guards: the program's counts go down every 985 ms. The median of the run's
+// few intervals is not moved by one late poll, and 30 ms either side is room for a loaded
+// machine while a changed interval still shows.
+void CheckTickCadence(const ProgramFigures& tally) {
+    const double median = Median(tally.ticks);
+    Log("median tick ms: " + Fixed(median, 1) + " over " + std::to_string(tally.ticks.size()) +
+        " intervals");
+    if (std::abs(median - 985) > 30)
+        throw std::runtime_error("the count goes down every " + Fixed(median, 1) +
+                                 " ms, not every 985 +- 30 ms");
+}
+
 Options Parse(int argc, wchar_t** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
@@ -593,6 +605,7 @@ int wmain(int argc, wchar_t** argv) {
         const std::string table = RenderTable(r);
         std::printf("%s\n", table.c_str());
         if (!o.out.empty()) UpdateDocument(o.out, table);
+        if (o.smoke) CheckTickCadence(r.tally);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench: %s\n", e.what());

@@ -35,8 +35,17 @@ class DialogFixture : public OverlayFixture {
     // Right click on a count panel, then the menu's "设置(&S)". The dialog opens over the
     // overlay; it is then moved aside, as a user drags it (see MoveDialogAside).
     void OpenDialog(bool moveAside = true) {
+        ASSERT_NO_FATAL_FAILURE(ChooseSettingsFromMenu());
+        ASSERT_NO_FATAL_FAILURE(WaitForDialog(moveAside));
+    }
+
+    void ChooseSettingsFromMenu() {
         ASSERT_NO_FATAL_FAILURE(OpenMenu());
         PressKey('S');
+    }
+
+    // The dialog chosen from the menu, once it shows and has the keyboard.
+    void WaitForDialog(bool moveAside = true) {
         ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().size() == 1; }, 5000))
             << "the settings dialog opens";
         dialog = VisibleDialogs().front();

@@ -237,7 +237,7 @@ TEST_F(InstallTest, InstallRunUpgradeKeepingSettingsThenUninstall) {
     // A running program cannot be replaced: a silent upgrade stops and changes nothing.
     EXPECT_NE(RunToEnd(setup, L"/S"), std::optional<DWORD>(0));
     EXPECT_TRUE(app.IsRunning());
-    ASSERT_TRUE(ExitByMenu().has_value());
+    ASSERT_NO_FATAL_FAILURE(ExitByMenu());
 
     // --- upgrade over the player's settings ---
     std::string changed = ReadFileBytes(Installed(L"qorvane.db"));

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cwchar>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@
 #include "dialog/ColorList.h"
 
 namespace tallyvox::e2e {
+
+// The overlay's colours as the screen shows them (0x00BBGGRR): counting, at the last seconds,
+// stopped, and the key colour that must never show.
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kGreen = 0x008000;
+constexpr COLORREF kKeyGreen = 0x00FF00;
 
 // What the settings dialog's controls show, as the file holds them after a save: texts as
 // shown, check boxes as 1 or 0, the colour list's item data (the no-colour value when none).
@@ -75,6 +83,14 @@ class OverlayFixture : public testing::Test {
         return text.empty() || *end != L'\0' ? INT_MIN : static_cast<int>(value);
     }
 
+    // Waits for the program's error box, checks its message and presses it away.
+    void PressAwayErrorBox(const std::wstring& message, int timeout_ms = 5000) {
+        HWND box = WaitForMessageBox(L"Tallyvox", timeout_ms, app.Pid());
+        ASSERT_NE(box, nullptr) << "no box saying " << ToUtf8(message);
+        EXPECT_EQ(MessageBoxText(box).wide, message);
+        ASSERT_TRUE(PressMessageBoxOk(box));
+    }
+
     bool MenuOpen() const { return !FindTopLevelWindows(L"#32768", nullptr, app.Pid()).empty(); }
 
     // A right click on a count panel opens the popup menu.
@@ -83,11 +99,19 @@ class OverlayFixture : public testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the popup menu opens";
     }
 
-    // The menu's "退出(&X)"; returns the exit code, or nullopt if still running after timeout.
-    std::optional<DWORD> ExitByMenu(int timeout_ms = 2000) {
-        OpenMenu();
+    // How long after the exit command the program may take to end: it gives its sound worker
+    // up to 1 s to finish the clip in hand, then exits; 1.5 s more is the margin for a loaded
+    // machine.
+    static constexpr int kExitLimitMs = 1000 + 1500;
+
+    // The menu's "退出(&X)": the program ends with exit code 0 within kExitLimitMs.
+    void ExitByMenu(int slot = 1) {
+        ASSERT_NO_FATAL_FAILURE(OpenMenu(slot));
         PressKey('X');
-        return app.WaitExit(timeout_ms);
+        const std::optional<DWORD> code = app.WaitExit(kExitLimitMs);
+        ASSERT_TRUE(code.has_value())
+            << "still running " << kExitLimitMs << " ms after the exit command";
+        EXPECT_EQ(*code, 0u) << "the exit code";
     }
 };
 

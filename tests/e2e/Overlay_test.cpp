@@ -13,11 +13,6 @@
 namespace tallyvox::e2e {
 namespace {
 
-constexpr COLORREF kBlue = 0xFF0000;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kGreen = 0x008000;
-constexpr COLORREF kKeyGreen = 0x00FF00;
-
 // Settings that change nothing on the overlay: the slot count 0 lays nothing out, so every
 // slot stays at its built-in place, and the durations are the built-in defaults.
 const std::string kBuiltInLayout = "[Common]\nTimerCounter=0\nLastSecond=5\n";
@@ -68,10 +63,7 @@ TEST_F(OverlayTest, WithoutSettingsTheBuiltInCaptionsStay) {
     Start("", false);
     // Filling the hidden settings dialog reports the empty stored duration once, during
     // start-up, before the overlay shows.
-    HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
-    ASSERT_TRUE(PressMessageBoxOk(box));
+    ASSERT_NO_FATAL_FAILURE(PressAwayErrorBox(L"'' is not a valid integer value.", 10000));
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
     for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(PanelText(slot), L"100") << slot;
     const RECT r = ScreenRect(main);
@@ -91,13 +83,16 @@ TEST_F(OverlayTest, DoubleClickCountsDownInBlueAndAgainStopsInGreen) {
     EXPECT_GT(CountPixels(panel, kBlue), 0);
     EXPECT_EQ(CountPixels(panel, kRed), 0);
 
+    DoubleClick(Panel(1));  // a running count to tell the ticks by
     DoubleClick(panel);
     ASSERT_TRUE(WaitUntil([&] { return CountPixels(panel, kGreen) > 0; }, 3000));
     const std::wstring stoppedAt = PanelText(3);
+    const int reference = PanelCount(1);
     EXPECT_EQ(CountPixels(panel, kBlue), 0);
-    // Stopped where it stood: the count does not move on.
-    // No event says "no tick": wait a little longer than one tick.
-    EXPECT_FALSE(WaitUntil([&] { return PanelText(3) != stoppedAt; }, 1300));
+    // Stopped where it stood: the count does not move on while slot 1 moves on by two, that is
+    // for more than one whole tick.
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) <= reference - 2; }, 4000));
+    EXPECT_EQ(PanelText(3), stoppedAt);
     EXPECT_EQ(PanelText(4), L"30") << "other slots untouched";
 }
 
@@ -116,9 +111,10 @@ TEST_F(OverlayTest, UnusableLastSecondsShowsOneErrorBoxAtATime) {
     HWND box = WaitForMessageBox(L"Tallyvox", 4000, app.Pid());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
-    EXPECT_EQ(PanelText(2), L"49") << "the count is shown before the failure";
+    const int shown = PanelCount(2);
+    EXPECT_TRUE(shown < 50 && shown > 40) << "the count is shown before the failure: " << shown;
     // Ticks go on behind the open box and keep failing, but never stack another box.
-    ASSERT_TRUE(WaitUntil([&] { return PanelText(2) == L"46"; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(2) <= 46; }, 5000));
     EXPECT_EQ(CountMessageBoxes(L"Tallyvox", app.Pid()), 1);
     ASSERT_TRUE(PressMessageBoxOk(box));
     // Once closed, the next failing tick reports again.
@@ -139,11 +135,7 @@ TEST_F(OverlayTest, PressingOnACountPanelDragsTheWindow) {
 
 TEST_F(OverlayTest, RightClickMenuExitEndsTheProgramCleanly) {
     Start(kBuiltInLayout);
-    ASSERT_NO_FATAL_FAILURE(OpenMenu(5));
-    PressKey('X');  // "退出(&X)"
-    const auto exitCode = app.WaitExit(2000);
-    ASSERT_TRUE(exitCode.has_value()) << "still running 2 s after the exit command";
-    EXPECT_EQ(*exitCode, 0u);
+    ExitByMenu(5);
 }
 
 TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
@@ -205,7 +197,13 @@ TEST_F(OverlayHintTest, APointerRestingOnACountWakesNothingOnceItsHintHasGone) {
 TEST_F(OverlayTest, RightClickOnATitleOpensNoMenu) {
     Start(kBuiltInLayout);
     RightClick(Label(1));
-    EXPECT_FALSE(WaitUntil([&] { return MenuOpen(); }, 800));
+    // A drag is handled after the click before it; a menu opened by the click would take the
+    // drag's press, and the window would stay.
+    const RECT before = ScreenRect(main);
+    const POINT from = Centre(Panel(1));
+    Drag(from, POINT{from.x + 20, from.y});
+    EXPECT_TRUE(WaitUntil([&] { return ScreenRect(main).left != before.left; }, 3000));
+    EXPECT_FALSE(MenuOpen());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogFixture.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
 #include "app/ControlIds.h"
@@ -13,8 +14,6 @@
 namespace tallyvox::e2e {
 namespace {
 
-constexpr COLORREF kBlue = 0xFF0000;
-constexpr COLORREF kKeyGreen = 0x00FF00;
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 constexpr wchar_t kLogPixels[] = L"LogPixels";
 
@@ -48,7 +47,7 @@ std::string EightSlots() {
     return text;
 }
 
-class ScaledDisplayTest : public OverlayFixture {
+class ScaledDisplayTest : public DialogFixture {
   protected:
     // A program started from now on draws at 144 DPI.
     static void SetUpTestSuite() {
@@ -56,21 +55,6 @@ class ScaledDisplayTest : public OverlayFixture {
         WriteLogPixels(144);
     }
     static void TearDownTestSuite() { WriteLogPixels(saved_); }
-
-    HWND OpenDialog() {
-        OpenMenu();
-        PressKey('S');
-        HWND dialog = nullptr;
-        WaitUntil([&] {
-            for (HWND hwnd : FindTopLevelWindows(L"TfrmSets", L"设置", app.Pid())) {
-                if (IsVisible(hwnd)) dialog = hwnd;
-            }
-            return dialog != nullptr;
-        });
-        // Aside, so that the topmost overlay covers none of it.
-        if (dialog != nullptr) SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        return dialog;
-    }
 
   private:
     static inline std::optional<DWORD> saved_;
@@ -114,12 +98,10 @@ TEST_F(ScaledDisplayTest, OverlayIsOneAndAHalfTimesAsLargeAndStillCountsAndDrags
 
 TEST_F(ScaledDisplayTest, DialogIsScaledAndCutOffBelowTheFourthGroupBox) {
     ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
-    HWND dialog = OpenDialog();
-    ASSERT_NE(dialog, nullptr);
-    HWND combo = FindChildById(dialog, ids::kTimer);
-    ASSERT_TRUE(SelectComboItem(combo, L"4"));
-    const RECT group4 = ScreenRect(FindChildById(dialog, ids::Group(4)));
-    const RECT group5 = ScreenRect(FindChildById(dialog, ids::Group(5)));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_TRUE(SelectComboItem(Ctl(ids::kTimer), L"4"));
+    const RECT group4 = ScreenRect(Ctl(ids::Group(4)));
+    const RECT group5 = ScreenRect(Ctl(ids::Group(5)));
     // Cut off above the fifth group box's frame line, which runs half a text line below its top.
     ASSERT_TRUE(WaitUntil([&] { return ClientRectOnScreen(dialog).bottom < group5.top + 8; }))
         << "the page is cut off below the fourth group box";
@@ -127,26 +109,13 @@ TEST_F(ScaledDisplayTest, DialogIsScaledAndCutOffBelowTheFourthGroupBox) {
         << "the fourth group box shows whole";
     const RECT client = ClientRectOnScreen(dialog);
     EXPECT_EQ(client.right - client.left, 456);
-    const RECT title = RectInParent(FindChildById(dialog, ids::Title(1)));
+    const RECT title = RectInParent(Ctl(ids::Title(1)));
     EXPECT_EQ(title.right - title.left, 74);
     EXPECT_EQ(title.bottom - title.top, 32);
 
     // The conversion error box comes at every scale.
-    HWND time = FindChildById(dialog, ids::Time(1));
-    Click(time);
-    ASSERT_TRUE(WaitUntil([&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
-               info.hwndFocus == time;
-    }));
-    PressKey(VK_HOME);
-    PressKeys({VK_SHIFT, VK_END});
-    PressKey(VK_DELETE);
-    HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
-    EXPECT_TRUE(PressMessageBoxOk(box));
+    ASSERT_NO_FATAL_FAILURE(ReplaceText(Ctl(ids::Time(1)), L""));
+    ASSERT_NO_FATAL_FAILURE(PressAwayErrorBox(L"'' is not a valid integer value."));
 }
 
 }  // namespace

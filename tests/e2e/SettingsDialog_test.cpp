@@ -18,9 +18,6 @@
 namespace tallyvox::e2e {
 namespace {
 
-constexpr COLORREF kBlue = 0xFF0000;
-constexpr COLORREF kRed = 0x0000FF;
-
 using ids::Group, ids::kTab, ids::kTimer, ids::kCircle, ids::kSec, ids::kLastSec, ids::kTitleColor,
     ids::kSortType, ids::kTop;
 
@@ -367,19 +364,19 @@ TEST_F(SettingsDialogTest, KeyBoxWithoutAHotkeyShowsItsNameInRed) {
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(2)), L"F11"));
     EXPECT_TRUE(WaitUntil([&] { return redPixels(2) == 0; })) << "a free key clears the red";
     PressKey(VK_F11);
-    EXPECT_TRUE(WaitUntil([&] { return GetText(Panel(2)) == L"21"; }, 3000)) << "F11 starts slot 2";
+    EXPECT_TRUE(WaitUntil([&] { return PanelCount(2) < 22; }, 3000)) << "F11 starts slot 2";
     PressKey(VK_F11);
 }
 
 TEST_F(SettingsDialogTest, ALongTitleRunsUnderItsCountPanel) {
     constexpr COLORREF kFuchsia = 0xFF00FF;
-    ASSERT_NO_FATAL_FAILURE(
-        Start(FullSettingsFile({{"Title1", ToGbk(L"复活技能冷却时间很长")}, {"TitleColor", "16711935"}})));
+    ASSERT_NO_FATAL_FAILURE(Start(FullSettingsFile(
+        {{"Title1", ToGbk(L"复活技能冷却时间很长")}, {"TitleColor", "16711935"}})));
     ASSERT_GT(RectInParent(Label(1)).right, RectInParent(Panel(1)).right) << "a long title";
     const RECT panel = ScreenRect(Panel(1));
     const POINT leftEdge{panel.left + 2, (panel.top + panel.bottom) / 2};
     DoubleClick(leftEdge);
-    ASSERT_TRUE(WaitUntil([&] { return PanelText(1) == L"11"; }, 3000)) << "the edge starts it";
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000)) << "the edge starts it";
     DoubleClick(leftEdge);  // stopped, so that no tick repaints the panel below
     RightClick(leftEdge);
     ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the edge opens the menu";
@@ -419,7 +416,7 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
     const std::string settings =
         FullSettingsFile({{"Title2", kDefaultTitle2}, {"Seconds3", "040"}});
     ASSERT_NO_FATAL_FAILURE(Start(settings));
-    ASSERT_TRUE(ExitByMenu().has_value());
+    ASSERT_NO_FATAL_FAILURE(ExitByMenu());
     EXPECT_EQ(dir.ReadSettings(), settings);
 }
 
@@ -427,7 +424,8 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
 // changed title in UTF-8 and leaves every other byte as it was.
 TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
     const std::string utf8 =
-        "\xEF\xBB\xBF" + ToUtf8(FromGbk(FullSettingsFile({{"Title2", "\xB4\xF3\xC1\xFA"}})));  // 大龙
+        "\xEF\xBB\xBF" +
+        ToUtf8(FromGbk(FullSettingsFile({{"Title2", "\xB4\xF3\xC1\xFA"}})));  // 大龙
     ASSERT_NO_FATAL_FAILURE(Start(utf8));
     EXPECT_EQ(GetText(Label(1)), L"复活");
     EXPECT_EQ(GetText(Label(2)), L"大龙");
@@ -449,26 +447,17 @@ TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
 // A player's first sessions: no settings file at all, then the shipped one, configured in the
 // dialog, and everything found back after a restart.
 TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
-    auto exitByMenu = [&] {
-        const auto code = ExitByMenu();
-        ASSERT_TRUE(code.has_value());
-        EXPECT_EQ(*code, 0u);
-    };
-
     // Without a settings file the fields are empty: filling the hidden dialog empties the
     // titles and reports the empty duration once; no layout runs and no hotkey is taken.
     ASSERT_NO_FATAL_FAILURE(Start("", false));
-    HWND box = WaitForMessageBox(L"Tallyvox", 10000, app.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box).wide, L"'' is not a valid integer value.");
-    ASSERT_TRUE(PressMessageBoxOk(box));
+    ASSERT_NO_FATAL_FAILURE(PressAwayErrorBox(L"'' is not a valid integer value.", 10000));
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(main); }));
     EXPECT_EQ(GetText(Label(1)), L"");
     EXPECT_EQ(ScreenRect(main).right - ScreenRect(main).left, 176);
     EXPECT_TRUE(IsVisible(Panel(8)));
     ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F1)) << "F1 is free";
     UnregisterHotKey(nullptr, 1);
-    ASSERT_NO_FATAL_FAILURE(exitByMenu());
+    ASSERT_NO_FATAL_FAILURE(ExitByMenu());
     EXPECT_FALSE(dir.Exists(L"qorvane.db")) << "the program never creates its file";
 
     // The shipped file: one slot, on F1, no error.
@@ -491,7 +480,7 @@ TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
     Click(Ctl(kTop));
     ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
     ASSERT_NO_FATAL_FAILURE(CloseDialog());
-    ASSERT_NO_FATAL_FAILURE(exitByMenu());
+    ASSERT_NO_FATAL_FAILURE(ExitByMenu());
 
     // Restarted, the overlay is as configured, and so is a new dialog.
     ASSERT_NO_FATAL_FAILURE(Start(dir.ReadSettings()));
