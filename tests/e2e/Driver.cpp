@@ -594,21 +594,25 @@ bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
     if (it == items.end()) return false;
     int index = static_cast<int>(it - items.begin());
 
-    if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) Click(combo);
     DWORD pid = ProcessOf(combo);
     HWND list = nullptr;
     // The dropped list is a top-level popup of class ComboLBox belonging to the combo's process.
-    bool opened = WaitUntil(
-        [&] {
-            if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) return false;
-            auto lists = TopLevel([pid](HWND hwnd) {
-                return ProcessOf(hwnd) == pid && IsWindowVisible(hwnd) &&
-                       ClassName(hwnd) == L"ComboLBox";
-            });
-            list = lists.empty() ? nullptr : lists.front();
-            return list != nullptr;
-        },
-        timeout_ms);
+    const auto dropped = [&] {
+        if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) return false;
+        auto lists = TopLevel([pid](HWND hwnd) {
+            return ProcessOf(hwnd) == pid && IsWindowVisible(hwnd) &&
+                   ClassName(hwnd) == L"ComboLBox";
+        });
+        list = lists.empty() ? nullptr : lists.front();
+        return list != nullptr;
+    };
+    // A click that comes while the dialog is still busy (a page just switched) can be lost on a
+    // loaded machine: one more before giving up.
+    bool opened = false;
+    for (int attempt = 0; attempt < 2 && !opened; ++attempt) {
+        if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) Click(combo);
+        opened = WaitUntil(dropped, timeout_ms / 2);
+    }
     if (!opened) return false;
 
     RECT client = ClientRectOnScreen(list);
