@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
@@ -589,9 +590,14 @@ LRESULT ComboItemData(HWND combo, int index) {
 }
 
 bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
+    // Each way to fail says which step did, for a run that cannot be repeated.
+    const auto fail = [&](const char* step) {
+        std::fprintf(stderr, "SelectComboItem(%ls): %s\n", std::wstring(text).c_str(), step);
+        return false;
+    };
     auto items = ComboItems(combo);
     auto it = std::find(items.begin(), items.end(), text);
-    if (it == items.end()) return false;
+    if (it == items.end()) return fail("no such item");
     int index = static_cast<int>(it - items.begin());
 
     DWORD pid = ProcessOf(combo);
@@ -606,18 +612,21 @@ bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
         list = lists.empty() ? nullptr : lists.front();
         return list != nullptr;
     };
-    // A click that comes while the dialog is still busy (a page just switched) can be lost on a
-    // loaded machine: one more before giving up.
-    bool opened = false;
-    for (int attempt = 0; attempt < 2 && !opened; ++attempt) {
-        if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) Click(combo);
+    // A click that comes while the dialog is still busy (a page just switched) has been lost on
+    // a loaded machine: then the list is dropped by message; the item is still chosen by a click.
+    if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) Click(combo);
+    bool opened = WaitUntil(dropped, timeout_ms / 2);
+    if (!opened) {
+        std::fprintf(stderr, "SelectComboItem(%ls): the click did not drop the list\n",
+                     std::wstring(text).c_str());
+        Send(combo, CB_SHOWDROPDOWN, TRUE, 0);
         opened = WaitUntil(dropped, timeout_ms / 2);
     }
-    if (!opened) return false;
+    if (!opened) return fail("the list did not drop");
 
     RECT client = ClientRectOnScreen(list);
     int item_height = static_cast<int>(Send(combo, CB_GETITEMHEIGHT, 0, 0));
-    if (item_height <= 0) return false;
+    if (item_height <= 0) return fail("no item height");
     int rows = std::max(1, static_cast<int>(client.bottom - client.top) / item_height);
     int top = static_cast<int>(Send(list, LB_GETTOPINDEX, 0, 0));
     if (index < top || index >= top + rows) {
@@ -628,11 +637,17 @@ bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
     }
     Click(POINT{(client.left + client.right) / 2,
                 client.top + (index - top) * item_height + item_height / 2});
-    return WaitUntil(
-        [&] {
-            return Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE && ComboSelection(combo) == index;
-        },
-        timeout_ms);
+    if (WaitUntil(
+            [&] {
+                return Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE &&
+                       ComboSelection(combo) == index;
+            },
+            timeout_ms))
+        return true;
+    std::fprintf(stderr, "SelectComboItem: dropped %d, selection %d, wanted %d\n",
+                 static_cast<int>(Send(combo, CB_GETDROPPEDSTATE, 0, 0)), ComboSelection(combo),
+                 index);
+    return fail("the click on the item did not select it");
 }
 
 // --- screen --------------------------------------------------------------------------------------
