@@ -15,14 +15,9 @@ constexpr int kWidth = 28;  // at 96 DPI
 constexpr int kHeight = 20;
 
 void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
+    WNDCLASSEXW wc = ProgramWindowClass(instance, CountPanel::kClassName, proc);
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = CountPanel::kClassName;
     RegisterClassOnce(wc);
 }
 
@@ -110,13 +105,7 @@ void CountPanel::Paint() {
     GetClientRect(hwnd_, &rect);
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
-    const std::wstring text = WindowText(hwnd_);
-    HGDIOBJ oldFont = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, color_);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    DrawCentredWindowText(hwnd_, dc, rect, font_, color_);
     EndPaint(hwnd_, &ps);
 }
 

@@ -18,13 +18,8 @@ constexpr UINT kTextFormat = DT_SINGLELINE | DT_NOPREFIX;
 
 HintWindow::HintWindow(HWND owner) : owner_(owner) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &WindowThunk<HintWindow, &HintWindow::HandleMessage>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassOnce(wc);
+    RegisterClassOnce(ProgramWindowClass(instance, kClassName,
+                                         &WindowThunk<HintWindow, &HintWindow::HandleMessage>));
     CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
                     WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner, nullptr, instance, this);
 }
@@ -79,13 +74,7 @@ void HintWindow::Paint() {
     RECT rect;
     GetClientRect(hwnd_, &rect);
     FillRect(dc, &rect, GetSysColorBrush(COLOR_INFOBK));
-    const std::wstring text = WindowText(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-              kTextFormat | DT_CENTER | DT_VCENTER);
-    SelectObject(dc, old);
+    DrawCentredWindowText(hwnd_, dc, rect, font_, GetSysColor(COLOR_INFOTEXT));
     EndPaint(hwnd_, &ps);
 }
 

@@ -50,14 +50,10 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     : instance_(instance), reporter_(reporter) {
     backgroundBrush_ = CreateSolidBrush(kColorTransparentKey);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &WindowThunk<OverlayWindow, &OverlayWindow::HandleMessage>;
-    wc.hInstance = instance;
+    WNDCLASSEXW wc = ProgramWindowClass(instance, kClassName,
+                                        &WindowThunk<OverlayWindow, &OverlayWindow::HandleMessage>);
     wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = backgroundBrush_;
-    wc.lpszClassName = kClassName;
     RegisterClassOnce(wc);
 
     // Topmost from the start; sized below, once the DPI of the monitor it came up on is known.

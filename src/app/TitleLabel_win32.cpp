@@ -60,13 +60,8 @@ LRESULT CALLBACK TitleLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterTitleLabelClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TitleLabelProc;
+    WNDCLASSEXW wc = ProgramWindowClass(instance, kTitleLabelClassName, &TitleLabelProc);
     wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kTitleLabelClassName;
     RegisterClassOnce(wc);
 }
 

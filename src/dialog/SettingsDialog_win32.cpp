@@ -62,14 +62,10 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
       frm_(frm),
       sets_(frm, *this) {
     LoadCommonControls();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &WindowThunk<SettingsDialog, &SettingsDialog::HandleMessage>;
-    wc.hInstance = instance;
+    WNDCLASSEXW wc = ProgramWindowClass(
+        instance, kClassName, &WindowThunk<SettingsDialog, &SettingsDialog::HandleMessage>);
     wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
     RegisterClassOnce(wc);
     WNDCLASSEXW page = wc;
     page.lpfnWndProc = &WindowThunk<SettingsDialog, &SettingsDialog::HandlePageMessage>;

@@ -5,6 +5,16 @@
 
 namespace tallyvox {
 
+WNDCLASSEXW ProgramWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return wc;
+}
+
 void RegisterClassOnce(const WNDCLASSEXW& windowClass) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
@@ -17,6 +27,16 @@ std::wstring WindowText(HWND hwnd) {
     text.resize(
         static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+void DrawCentredWindowText(HWND hwnd, HDC dc, RECT rect, HFONT font, COLORREF color) {
+    const std::wstring text = WindowText(hwnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
 }
 
 std::wstring ComboItemText(HWND combo, int index) {

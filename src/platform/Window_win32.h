@@ -23,10 +23,16 @@ LRESULT CALLBACK WindowThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     return (owner->*Handle)(hwnd, msg, wParam, lParam);
 }
 
+// A class of this module named `name` with the arrow cursor and nothing else set: callers add
+// what their windows need (icon, background, styles) before registering it.
+WNDCLASSEXW ProgramWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc);
 // Registers the class unless this module already has one of its name.
 void RegisterClassOnce(const WNDCLASSEXW& windowClass);
 
 std::wstring WindowText(HWND hwnd);
+// Draws the window's text on one line, centred in `rect`, in `font` and `color` over what is
+// there.
+void DrawCentredWindowText(HWND hwnd, HDC dc, RECT rect, HFONT font, COLORREF color);
 // The text of a combo box's list item; empty when there is no such item.
 std::wstring ComboItemText(HWND combo, int index);
 
