@@ -42,10 +42,14 @@ void TfrmMain::ScaleChanged() {
         view_.SetLabelPosition(slot, place.labelLeft, place.labelTop);
         view_.SetPanelPosition(slot, place.panelLeft, place.panelTop);
     }
-    const WindowSize size =
-        arranged_ ? WindowSizeOf(arranged_->layout, arranged_->count, dpi) : BuiltInClientSize(dpi);
+    const WindowSize size = ClientSizeAt(dpi);
     view_.SetWindowWidth(size.width);
     view_.SetWindowHeight(size.height);
+}
+
+WindowSize TfrmMain::ClientSizeAt(int dpi) const {
+    return arranged_ ? WindowSizeOf(arranged_->layout, arranged_->count, dpi)
+                     : BuiltInClientSize(dpi);
 }
 
 }  // namespace tallyvox

@@ -10,6 +10,7 @@
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
+#include "app/WindowPlacement_win32.h"
 #include "platform/Dpi_win32.h"
 #include "platform/SystemColor_win32.h"
 #include "platform/Window_win32.h"
@@ -247,6 +248,23 @@ void OverlayWindow::ScaleToWindowDpi() {
     if (frm_ != nullptr) frm_->ScaleChanged();
 }
 
+// Borderless: the window is all client area.
+WindowSize OverlayWindow::SizeAt(int dpi) const {
+    return frm_ != nullptr ? frm_->ClientSizeAt(dpi) : BuiltInClientSize(dpi);
+}
+
+void OverlayWindow::MoveToScale(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    // Sized and placed in one move before the layout: resizing where the window stood could
+    // put most of it back on the monitor it came from.
+    movingToScale_ = true;
+    MoveWindowTo(hwnd_, PlaceForNewScale(ToScreenRect(suggested), SizeAt(dpi)));
+    movingToScale_ = false;
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    ScaleToWindowDpi();
+}
+
 void OverlayWindow::SetTopMost(bool topMost) {
     SetWindowPos(hwnd_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
@@ -327,13 +345,16 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         case WM_HOTKEY:
             if (frm_ != nullptr) reporter_.Run([&] { frm_->WMHotKey(wParam); });
             return 0;
+        case WM_GETDPISCALEDSIZE: {
+            // The layout does not scale as a whole (each pitch is rounded on its own): the
+            // system's suggestion for the next WM_DPICHANGED is to have the layout's size.
+            const WindowSize size = SizeAt(LOWORD(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
+            return TRUE;
+        }
         case WM_DPICHANGED:
-            // Moved to a monitor of another scale: laid out anew there, the top-left corner
-            // kept (the suggested rectangle is for windows that scale as a whole).
-            if (const int dpi = LOWORD(wParam); dpi != dpi_ && dpi > 0) {
-                dpi_ = dpi;
-                ScaleToWindowDpi();
-            }
+            if (!movingToScale_)
+                MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.

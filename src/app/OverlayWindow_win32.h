@@ -12,6 +12,7 @@
 #include "app/CountPanel_win32.h"
 #include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
+#include "app/SlotLayout.h"
 #include "hotkeys/HotKeyRegistrar.h"
 
 namespace tallyvox {
@@ -96,6 +97,11 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     void MoveChild(HWND child, int left, int top);
     // Fonts, panels and labels at the window's DPI, then the slots' places and window size.
     void ScaleToWindowDpi();
+    // Moved to a monitor of `dpi`: the window takes its size there at the place the system
+    // suggests, then lays itself out at that DPI.
+    void MoveToScale(int dpi, const RECT& suggested);
+    // The window's size at `dpi` in its current layout.
+    WindowSize SizeAt(int dpi) const;
 
     HINSTANCE instance_;
     ErrorReporter& reporter_;
@@ -103,6 +109,9 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     OverlayCommands* commands_ = nullptr;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
+    // Set while MoveToScale moves the window: a change of scale that this move causes is not
+    // followed, or a window straddling two monitors would grow and shrink in turn.
+    bool movingToScale_ = false;
     OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;

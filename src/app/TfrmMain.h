@@ -51,6 +51,9 @@ class TfrmMain {
     // The window's DPI has changed: the slots and the window take the places and size of the
     // last layout (or the built-in ones) at the new DPI; visibility and hotkeys stay.
     void ScaleChanged();
+    // The window's client size at `dpi` in the last layout (or the built-in size): the size it
+    // takes when its scale changes to `dpi`.
+    WindowSize ClientSizeAt(int dpi) const;
     void RegisterSlotHotKey(std::string_view name, int id);
     // Why slot 1..8 has no hotkey for the key name it now holds; None when it has one.
     HotKeyProblem HotKeyProblemOf(int slot) const;

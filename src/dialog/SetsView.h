@@ -22,12 +22,13 @@ enum class SetsText {
 
 enum class SetsCheck { chkCircle, chkSec, chkTop };
 
-// The dialog window's scale: its DPI, and the pixels its caption bar and borders add to its
-// height at 96 DPI and at that DPI.
+// The dialog window's scale: its DPI, the pixels its caption bar and borders add to its
+// height at 96 DPI and at that DPI, and the pixels its borders add to its width at that DPI.
 struct DialogScale {
     int dpi = kDesignDpi;
     int frameAtDesignDpi = 0;
     int frame = 0;
+    int frameWidth = 0;
 };
 
 class SetsView {

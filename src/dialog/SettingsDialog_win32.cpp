@@ -13,6 +13,7 @@
 #include "app/DisplayScale.h"
 #include "app/ErrorReporter.h"
 #include "app/TfrmMain.h"
+#include "app/WindowPlacement_win32.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
 #include "dialog/KeyBoxWarnings_win32.h"
@@ -27,8 +28,6 @@ namespace tallyvox {
 
 namespace {
 
-constexpr int kClientWidth = 304;
-constexpr int kClientHeight = 528;
 constexpr int kTabWidth = 100;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
@@ -73,15 +72,20 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
     page.lpszClassName = kPageClassName;
     RegisterClassOnce(page);
 
-    CreateWindowExW(kExStyle, kClassName, L"设置", kStyle, 0, 0, 0, 0, owner, nullptr, instance,
+    // Made where it will show, over the overlay and at the scale of the overlay's monitor, so
+    // that showing it changes neither its place nor its scale.
+    dpi_ = WindowDpi(owner);
+    const ScreenRect place = PlaceOverOwner(sets_.OuterSize(ScaleAt(dpi_)));
+    CreateWindowExW(kExStyle, kClassName, L"设置", kStyle, place.left, place.top,
+                    place.right - place.left, place.bottom - place.top, owner, nullptr, instance,
                     this);
     if (hwnd_ == nullptr) return;
-    dpi_ = WindowDpi(hwnd_);
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+        // The system put it on a monitor of another scale after all: sized for that one.
+        dpi_ = dpi;
+        MoveWindowTo(hwnd_, PlaceOverOwner(sets_.OuterSize(Scale())));
+    }
     font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
-    const SIZE frame = FrameSizeAt(kStyle, kExStyle, dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, ScaleToDpi(kClientWidth, dpi_) + frame.cx,
-                 ScaleToDpi(kClientHeight, dpi_) + frame.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
 
     // The built-in contents are in place; from here on the stored settings replace them.
@@ -107,9 +111,8 @@ void SettingsDialog::CreateControls() {
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     tab_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_FIXEDWIDTH, 0,
-                           0, kClientWidth, kClientHeight, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTab)), instance_,
-                           nullptr);
+                           0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTab)),
+                           instance_, nullptr);
     SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     const wchar_t* captions[] = {L"设置", L"帮助"};
     for (int index = 0; index < 2; ++index) {
@@ -189,7 +192,7 @@ void SettingsDialog::ShowModal() {
     if (hwnd_ == nullptr) return;
     saving_.Shown();
     closed_ = false;
-    CentreOver(hwnd_, owner_);
+    MoveWindowTo(hwnd_, PlaceOverOwner(SizeOf(WindowRectOf(hwnd_))));
     ShowPage(0);
     // The overlay takes no input meanwhile; its tickers and hotkeys run on in this loop.
     EnableWindow(owner_, FALSE);
@@ -241,8 +244,28 @@ void SettingsDialog::Store() {
 }
 
 DialogScale SettingsDialog::Scale() const {
-    return {dpi_, FrameSizeAt(kStyle, kExStyle, kDesignDpi).cy,
-            FrameSizeAt(kStyle, kExStyle, dpi_).cy};
+    return ScaleAt(dpi_);
+}
+
+DialogScale SettingsDialog::ScaleAt(int dpi) {
+    const SIZE frame = FrameSizeAt(kStyle, kExStyle, dpi);
+    return {dpi, FrameSizeAt(kStyle, kExStyle, kDesignDpi).cy, frame.cy, frame.cx};
+}
+
+ScreenRect SettingsDialog::PlaceOverOwner(WindowSize size) const {
+    return CentreOverInWorkArea(WindowRectOf(owner_), size, WorkAreaOf(owner_));
+}
+
+void SettingsDialog::MoveToScale(int dpi, const RECT& suggested) {
+    if (dpi > 0 && dpi != dpi_ && tab_ != nullptr) {
+        dpi_ = dpi;
+        RescaleControls();
+    }
+    movingToScale_ = true;
+    MoveWindowTo(hwnd_, PlaceForNewScale(ToScreenRect(suggested), sets_.OuterSize(Scale())));
+    movingToScale_ = false;
+    // The tabs' height follows the font even where the window's size did not change.
+    if (tab_ != nullptr) LayOutPages();
 }
 
 // --- messages ------------------------------------------------------------------------------------
@@ -269,23 +292,21 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     switch (msg) {
         case WM_NCCREATE:
             hwnd_ = hwnd;
+            EnableFrameScaling(hwnd);
             break;
         case WM_SIZE:
             if (tab_ != nullptr) LayOutPages();
             return 0;
-        case WM_DPICHANGED: {
-            // Moved to a monitor of another scale: the controls are laid out at the new DPI and
-            // the window takes the size and place the system suggests for it.
-            if (const int dpi = LOWORD(wParam); dpi > 0 && dpi != dpi_ && tab_ != nullptr) {
-                dpi_ = dpi;
-                RescaleControls();
-            }
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            return 0;
+        case WM_GETDPISCALEDSIZE: {
+            // The frame does not scale with the client area: the suggestion is to fit both.
+            const WindowSize size = sets_.OuterSize(ScaleAt(LOWORD(wParam)));
+            *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
+            return TRUE;
         }
+        case WM_DPICHANGED:
+            if (!movingToScale_)
+                MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/WindowPlacement.h"
 #include "dialog/DialogSaving.h"
 #include "dialog/KeyBoxWarnings_win32.h"
 #include "dialog/SetsControls.h"
@@ -81,6 +82,12 @@ class SettingsDialog final : public SetsView {
     void LayOutPages();
     // The window's DPI changed: fonts, tab width and every control at the new DPI.
     void RescaleControls();
+    // Moved to a monitor of `dpi`: the controls at that DPI, the window at its size there at
+    // the place the system suggests.
+    void MoveToScale(int dpi, const RECT& suggested);
+    static DialogScale ScaleAt(int dpi);
+    // A window of `size` centred over the overlay, inside its monitor's work area.
+    ScreenRect PlaceOverOwner(WindowSize size) const;
     void ShowPage(int index);
 
     // Key boxes whose slot has no hotkey draw their name in red and say why in their tooltip.
@@ -109,6 +116,8 @@ class SettingsDialog final : public SetsView {
     std::map<int, HWND> controls_;
     std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
     int dpi_ = 96;
+    // Set while MoveToScale moves the window: a change of scale that move causes is not followed.
+    bool movingToScale_ = false;
     int tabPadding_ = 0;  // the tabs' height beyond their font's
     HWND focusBeforeDeactivation_ = nullptr;
     KeyBoxWarnings keyWarnings_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 
 #include "app/DisplayScale.h"
 #include "app/TfrmMain.h"
@@ -15,12 +16,26 @@
 
 namespace tallyvox {
 
+namespace {
+
+// The client area as designed, at 96 DPI; a slot count of 1..8 cuts its height shorter.
+constexpr WindowSize kDesignedClient{304, 528};
+
+}  // namespace
+
 int TfrmSets::OuterHeightFor(std::int32_t count, const DialogScale& scale) {
     static constexpr std::array<int, kSlotCount> kHeights = {164, 220, 276, 330,
                                                              386, 444, 498, 554};
     if (count < 1 || count > kSlotCount) return 0;
     const int client = kHeights[static_cast<std::size_t>(count - 1)] - scale.frameAtDesignDpi;
     return ScaleToDpi(client, scale.dpi) + scale.frame;
+}
+
+WindowSize TfrmSets::OuterSize(const DialogScale& scale) const {
+    const std::optional<std::int32_t> count = TryStrToInt(main_.timerCounterText);
+    int height = count ? OuterHeightFor(*count, scale) : 0;
+    if (height == 0) height = ScaleToDpi(kDesignedClient.height, scale.dpi) + scale.frame;
+    return {ScaleToDpi(kDesignedClient.width, scale.dpi) + scale.frameWidth, height};
 }
 
 void TfrmSets::FormCreate() {

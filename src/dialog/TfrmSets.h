@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "app/SlotLayout.h"
 #include "dialog/SetsView.h"
 #include "settings/SettingsKeys.h"
 
@@ -46,6 +47,10 @@ class TfrmSets {
     // is scaled and the frame at the dialog's DPI added, so that every scale cuts the first
     // page off at the same place.
     static int OuterHeightFor(std::int32_t count, const DialogScale& scale = {});
+    // The dialog's outer size at `scale`: the designed client width, and the height for the
+    // overlay's slot count (the designed client height for a count outside 1..8), each with the
+    // frame at that scale. The window is made at this size and keeps it when its scale changes.
+    WindowSize OuterSize(const DialogScale& scale) const;
 
   private:
     // A key whose stored value the dialog cannot show stays as stored when it closes...

@@ -30,4 +30,11 @@ SIZE FrameSizeAt(DWORD style, DWORD exStyle, int dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void EnableFrameScaling(HWND hwnd) {
+    using EnableScalingFn = BOOL(WINAPI*)(HWND);
+    static const auto enableScaling =
+        SystemFunction<EnableScalingFn>(L"user32.dll", "EnableNonClientDpiScaling");
+    if (enableScaling != nullptr) enableScaling(hwnd);
+}
+
 }  // namespace tallyvox

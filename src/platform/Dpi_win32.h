@@ -17,4 +17,9 @@ int WindowDpi(HWND hwnd);
 // width and height at `dpi`.
 SIZE FrameSizeAt(DWORD style, DWORD exStyle, int dpi);
 
+// Called on WM_NCCREATE of a window with a caption: under per-monitor awareness v1 (Windows 10
+// 1607 and 1703) the system then scales its caption and borders as v2 does, so FrameSizeAt
+// tells the frame it draws. Does nothing where the system has no such function.
+void EnableFrameScaling(HWND hwnd);
+
 }  // namespace tallyvox

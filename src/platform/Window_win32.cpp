@@ -1,8 +1,6 @@
 // Window plumbing shared by every window class of the program.
 #include "platform/Window_win32.h"
 
-#include <algorithm>
-
 namespace tallyvox {
 
 WNDCLASSEXW ProgramWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
@@ -54,25 +52,6 @@ HFONT CreateProgramFont(int height, int weight, bool antialiased) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        antialiased ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"宋体");
-}
-
-void CentreOver(HWND window, HWND owner) {
-    RECT own{}, rect{};
-    GetWindowRect(owner, &own);
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    int left = own.left + (own.right - own.left - width) / 2;
-    int top = own.top + (own.bottom - own.top - height) / 2;
-    // An overlay near a screen edge must not push the dialog off the screen.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-    }
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tallyvox

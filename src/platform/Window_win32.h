@@ -41,7 +41,4 @@ std::wstring ComboItemText(HWND combo, int index);
 // key would leave green fringes around every digit.
 HFONT CreateProgramFont(int height, int weight, bool antialiased);
 
-// Moves `window` over the middle of `owner`, kept inside the work area of the owner's monitor.
-void CentreOver(HWND window, HWND owner);
-
 }  // namespace tallyvox

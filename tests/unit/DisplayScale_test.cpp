@@ -2,9 +2,12 @@
 // and 192 DPI.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "FakeOverlay.h"
 #include "app/DisplayScale.h"
 #include "app/TfrmMain.h"
+#include "dialog/SetsModel.h"
 #include "dialog/TfrmSets.h"
 
 namespace tallyvox {
@@ -65,11 +68,14 @@ TEST(ScaleChangedTest, TheLastLayoutTakesTheNewScaleWithoutTouchingHotkeys) {
     frm.ArrangeSlots(3);
     frm.ArrangeSlots(1);  // places nothing: the three-slot column stays the last layout
     const std::size_t hotKeyCalls = fake.LogOf("register").size() + fake.LogOf("unreg").size();
+    const WindowSize asked = frm.ClientSizeAt(144);  // what the window asks of the system
     fake.dpi = 144;
     frm.ScaleChanged();
     EXPECT_EQ(fake.slot[3].panelTop, 6 + 2 * 42);
     EXPECT_EQ(fake.width, 144);
     EXPECT_EQ(fake.height, 3 * 69);
+    EXPECT_EQ(asked.width, fake.width);
+    EXPECT_EQ(asked.height, fake.height);
     EXPECT_FALSE(fake.slot[2].visible) << "visibility stays";
     EXPECT_EQ(fake.LogOf("register").size() + fake.LogOf("unreg").size(), hotKeyCalls);
 }
@@ -77,34 +83,45 @@ TEST(ScaleChangedTest, TheLastLayoutTakesTheNewScaleWithoutTouchingHotkeys) {
 TEST(ScaleChangedTest, WithoutALayoutTheBuiltInPlacesAndSizeScale) {
     test::FakeOverlay fake;
     TfrmMain frm{fake, fake, fake};
+    const WindowSize asked = frm.ClientSizeAt(144);
     fake.dpi = 144;
     frm.ScaleChanged();
     EXPECT_EQ(fake.slot[6].panelLeft, 84 + 129 - 3);
     EXPECT_EQ(fake.slot[6].panelTop, 6 + 2 * 42);
     EXPECT_EQ(fake.width, 264);
     EXPECT_EQ(fake.height, 170);
+    EXPECT_EQ(asked.width, fake.width);
+    EXPECT_EQ(asked.height, fake.height);
 }
 
-struct HeightCase {
-    std::int32_t count;
+struct SizeCase {
+    std::string count;
     DialogScale scale;
-    int expected;
+    WindowSize expected;
 };
 
-class ScaledDialogHeightTest : public testing::TestWithParam<HeightCase> {};
+class ScaledDialogSizeTest : public testing::TestWithParam<SizeCase> {};
 
 // The client part below the 96-DPI frame scales; the frame at the dialog's DPI is added whole.
-TEST_P(ScaledDialogHeightTest, ClientPartScalesAndTheRealFrameIsAdded) {
-    const HeightCase& c = GetParam();
-    EXPECT_EQ(TfrmSets::OuterHeightFor(c.count, c.scale), c.expected);
+// Without a count of 1..8 the dialog keeps its designed height.
+TEST_P(ScaledDialogSizeTest, ClientPartScalesAndTheRealFrameIsAdded) {
+    const SizeCase& c = GetParam();
+    test::FakeOverlay fake;
+    TfrmMain frm{fake, fake, fake};
+    frm.timerCounterText = c.count;
+    SetsModel model;
+    const WindowSize size = TfrmSets{frm, model}.OuterSize(c.scale);
+    EXPECT_EQ(size.width, c.expected.width);
+    EXPECT_EQ(size.height, c.expected.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpis, ScaledDialogHeightTest,
-                         testing::Values(HeightCase{4, {96, 25, 25}, 330},
-                                         HeightCase{1, {120, 26, 30}, 203},
-                                         HeightCase{4, {144, 25, 34}, 492},
-                                         HeightCase{8, {192, 25, 44}, 1102},
-                                         HeightCase{9, {144, 25, 34}, 0}));
+INSTANTIATE_TEST_SUITE_P(Dpis, ScaledDialogSizeTest,
+                         testing::Values(SizeCase{"4", {96, 25, 25, 6}, {310, 330}},
+                                         SizeCase{"1", {120, 26, 30, 8}, {388, 203}},
+                                         SizeCase{"4", {144, 25, 34, 8}, {464, 492}},
+                                         SizeCase{"8", {192, 25, 44, 10}, {618, 1102}},
+                                         SizeCase{"9", {144, 25, 34, 8}, {464, 826}},
+                                         SizeCase{"", {96, 25, 25, 6}, {310, 553}}));
 
 }  // namespace
 }  // namespace tallyvox

@@ -1,0 +1,33 @@
+// Screen rectangles from and to the window manager.
+#include "app/WindowPlacement_win32.h"
+
+namespace tallyvox {
+
+ScreenRect ToScreenRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+ScreenRect WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return ToScreenRect(rect);
+}
+
+WindowSize SizeOf(const ScreenRect& rect) {
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+ScreenRect WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return ToScreenRect(monitor.rcWork);
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void MoveWindowTo(HWND window, const ScreenRect& rect) {
+    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace tallyvox

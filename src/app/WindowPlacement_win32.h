@@ -1,0 +1,22 @@
+// The screen facts the placement rules need, and moving a window to the rectangle they give.
+#pragma once
+
+#include <windows.h>
+
+#include "app/WindowPlacement.h"
+
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
+
+namespace tallyvox {
+
+ScreenRect ToScreenRect(const RECT& rect);
+ScreenRect WindowRectOf(HWND window);
+WindowSize SizeOf(const ScreenRect& rect);
+// The work area of the monitor `window` is on (or nearest to).
+ScreenRect WorkAreaOf(HWND window);
+// Moves and sizes `window` to `rect` without changing its z-order or activating it.
+void MoveWindowTo(HWND window, const ScreenRect& rect);
+
+}  // namespace tallyvox
