@@ -5,10 +5,6 @@
 
 #include "app/WindowPlacement.h"
 
-#ifndef WM_GETDPISCALEDSIZE
-#define WM_GETDPISCALEDSIZE 0x02E4
-#endif
-
 namespace tallyvox {
 
 ScreenRect ToScreenRect(const RECT& rect);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
@@ -459,6 +460,44 @@ bool IsVisible(HWND hwnd) {
 }
 bool IsTopMost(HWND hwnd) {
     return (ExStyle(hwnd) & WS_EX_TOPMOST) != 0;
+}
+
+LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, void* data, std::size_t size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) throw std::runtime_error("cannot open the window's process");
+    // Each process's next free block is taken here, so each attempt tries a new address.
+    constexpr DWORD kAlloc = MEM_COMMIT | MEM_RESERVE;
+    std::vector<void*> taken;
+    void* remote = nullptr;
+    for (int attempt = 0; attempt < 64 && remote == nullptr; ++attempt) {
+        void* here = VirtualAlloc(nullptr, size, kAlloc, PAGE_READWRITE);
+        if (here == nullptr) break;
+        if (VirtualAllocEx(process, here, size, kAlloc, PAGE_READWRITE) == here) {
+            remote = here;
+        } else {
+            taken.push_back(here);
+        }
+    }
+    for (void* block : taken) VirtualFree(block, 0, MEM_RELEASE);
+    if (remote == nullptr) {
+        CloseHandle(process);
+        throw std::runtime_error("no address free in both processes");
+    }
+    std::memcpy(remote, data, size);
+    WriteProcessMemory(process, remote, data, size, nullptr);
+    const LRESULT result = SendMessageW(hwnd, msg, wParam, reinterpret_cast<LPARAM>(remote));
+    // Copied across, the answer is in our bytes; passed as it is, in the receiver's.
+    std::vector<char> there(size);
+    ReadProcessMemory(process, remote, there.data(), size, nullptr);
+    const bool answeredThere = std::memcmp(there.data(), data, size) != 0;
+    std::memcpy(data, answeredThere ? there.data() : remote, size);
+    VirtualFree(remote, 0, MEM_RELEASE);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
 }
 
 // --- real input ----------------------------------------------------------------------------------

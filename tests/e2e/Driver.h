@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -140,6 +141,16 @@ LONG_PTR Style(HWND hwnd);
 LONG_PTR ExStyle(HWND hwnd);
 bool IsVisible(HWND hwnd);  // IsWindowVisible: the window and all its ancestors are visible
 bool IsTopMost(HWND hwnd);  // WS_EX_TOPMOST
+
+// Sends a message whose lParam points at `size` bytes (a RECT, a SIZE): the bytes are placed at
+// one address in both processes, so the receiver finds them whether or not the system copies
+// them across. `data` then holds what the receiver left there. Throws std::runtime_error when
+// no common address can be had.
+LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, void* data, std::size_t size);
+template <typename T>
+LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, T& data) {
+    return SendWithBuffer(hwnd, msg, wParam, &data, sizeof(T));
+}
 
 // --- real input (SendInput) ----------------------------------------------------------------------
 

@@ -47,7 +47,40 @@ std::string EightSlots() {
     return text;
 }
 
-class ScaledDisplayTest : public DialogFixture {
+// Checks shared by the suites that show the program at 144 DPI.
+class At144DpiFixture : public DialogFixture {
+  protected:
+    // Slot 1 and the slot one column and three rows away, whose places show the scaled
+    // pitches, as eight slots in two columns stand at 144 DPI.
+    void ExpectSlotsAt144Dpi() const {
+        struct Expected {
+            int slot, labelLeft, labelTop, panelLeft, panelTop;
+        };
+        for (const Expected& e : {Expected{1, 0, 12, 84, 6}, Expected{8, 129, 138, 213, 132}}) {
+            SCOPED_TRACE(e.slot);
+            const RECT panel = RectInParent(Panel(e.slot));
+            EXPECT_EQ(panel.left, e.panelLeft);
+            EXPECT_EQ(panel.top, e.panelTop);
+            EXPECT_EQ(panel.right - panel.left, 42);
+            EXPECT_EQ(panel.bottom - panel.top, 30);
+            const RECT label = RectInParent(Label(e.slot));
+            EXPECT_EQ(label.left, e.labelLeft);
+            EXPECT_EQ(label.top, e.labelTop);
+            EXPECT_GE(label.bottom - label.top, 18) << "the title's font is scaled too";
+        }
+    }
+
+    // The dialog's client width and a title box's size at 144 DPI.
+    void ExpectDialogAt144Dpi() const {
+        const RECT client = ClientRectOnScreen(dialog);
+        EXPECT_EQ(client.right - client.left, 456);
+        const RECT title = RectInParent(Ctl(ids::Title(1)));
+        EXPECT_EQ(title.right - title.left, 74);
+        EXPECT_EQ(title.bottom - title.top, 32);
+    }
+};
+
+class ScaledDisplayTest : public At144DpiFixture {
   protected:
     // A program started from now on draws at 144 DPI.
     static void SetUpTestSuite() {
@@ -65,22 +98,7 @@ TEST_F(ScaledDisplayTest, OverlayIsOneAndAHalfTimesAsLargeAndStillCountsAndDrags
     const RECT window = ScreenRect(main);
     EXPECT_EQ(window.right - window.left, 288);
     EXPECT_EQ(window.bottom - window.top, 276);
-    // Slot 1 and the slot one column and three rows away, whose places show the scaled pitches.
-    struct Expected {
-        int slot, labelLeft, labelTop, panelLeft, panelTop;
-    };
-    for (const Expected& e : {Expected{1, 0, 12, 84, 6}, Expected{8, 129, 138, 213, 132}}) {
-        SCOPED_TRACE(e.slot);
-        const RECT panel = RectInParent(Panel(e.slot));
-        EXPECT_EQ(panel.left, e.panelLeft);
-        EXPECT_EQ(panel.top, e.panelTop);
-        EXPECT_EQ(panel.right - panel.left, 42);
-        EXPECT_EQ(panel.bottom - panel.top, 30);
-        const RECT label = RectInParent(Label(e.slot));
-        EXPECT_EQ(label.left, e.labelLeft);
-        EXPECT_EQ(label.top, e.labelTop);
-        EXPECT_GE(label.bottom - label.top, 18) << "the title's font is scaled too";
-    }
+    ExpectSlotsAt144Dpi();
     EXPECT_EQ(CountPixels(main, kKeyGreen), 0) << "no green fringe round the larger digits";
 
     DoubleClick(Panel(3));
@@ -107,15 +125,45 @@ TEST_F(ScaledDisplayTest, DialogIsScaledAndCutOffBelowTheFourthGroupBox) {
         << "the page is cut off below the fourth group box";
     EXPECT_GE(ClientRectOnScreen(dialog).bottom, group4.bottom)
         << "the fourth group box shows whole";
-    const RECT client = ClientRectOnScreen(dialog);
-    EXPECT_EQ(client.right - client.left, 456);
-    const RECT title = RectInParent(Ctl(ids::Title(1)));
-    EXPECT_EQ(title.right - title.left, 74);
-    EXPECT_EQ(title.bottom - title.top, 32);
+    ExpectDialogAt144Dpi();
 
     // The conversion error box comes at every scale.
     ASSERT_NO_FATAL_FAILURE(ReplaceText(Ctl(ids::Time(1)), L""));
     ASSERT_NO_FATAL_FAILURE(PressAwayErrorBox(L"'' is not a valid integer value."));
+}
+
+// A window moved to a monitor of another scale, as Windows tells it and Wine never does: first
+// asked for its size there, then handed a rectangle of that size elsewhere on the screen.
+class ScaleChangeTest : public At144DpiFixture {
+  protected:
+    // Sends the two messages for 144 DPI; the window must then stand exactly where it was told.
+    void MoveTo144Dpi(HWND window) {
+        SIZE size{0, 0};
+        ASSERT_EQ(SendWithBuffer(window, WM_GETDPISCALEDSIZE, 144, size), TRUE)
+            << "the window says which size it takes";
+        RECT suggested{40, 30, 40 + size.cx, 30 + size.cy};
+        SendWithBuffer(window, WM_DPICHANGED, MAKEWPARAM(144, 144), suggested);
+        const RECT now = ScreenRect(window);
+        EXPECT_TRUE(EqualRect(&now, &suggested))
+            << "at (" << now.left << ", " << now.top << ") " << now.right - now.left << "x"
+            << now.bottom - now.top << ", told (40, 30) " << size.cx << "x" << size.cy;
+    }
+};
+
+TEST_F(ScaleChangeTest, OverlayTakesItsSizeAtTheNewScaleWhereTheSystemSays) {
+    ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
+    ASSERT_NO_FATAL_FAILURE(MoveTo144Dpi(main));
+    const RECT window = ScreenRect(main);
+    EXPECT_EQ(window.right - window.left, 288);
+    EXPECT_EQ(window.bottom - window.top, 276);
+    ExpectSlotsAt144Dpi();
+}
+
+TEST_F(ScaleChangeTest, DialogTakesItsSizeAtTheNewScaleWhereTheSystemSays) {
+    ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_NO_FATAL_FAILURE(MoveTo144Dpi(dialog));
+    ExpectDialogAt144Dpi();
 }
 
 }  // namespace
