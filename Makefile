@@ -20,13 +20,16 @@ build: bootstrap
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
-# The portable zip and the installer (also built by `build`), copied to build/dist/.
+# The portable zip, the installer and their SHA256SUMS (also built by `build`), copied to
+# build/dist/: the files SHA256SUMS names, so no earlier version's leftovers come along.
 dist: bootstrap
 	cmake --preset mingw
 	cmake --build --preset mingw --target dist
 	rm -rf build/dist
 	mkdir -p build/dist
-	cp build/mingw/dist/tallyvox-* build/dist/
+	cp build/mingw/dist/SHA256SUMS $$(sed 's|^[0-9a-f]*  |build/mingw/dist/|' \
+		build/mingw/dist/SHA256SUMS) build/dist/
+	cd build/dist && sha256sum --check SHA256SUMS
 	@ls -l build/dist
 
 # Measures tallyvox.exe against two baseline programs under Wine (about seven minutes) and

@@ -1,6 +1,6 @@
 # The version header for the resources, and the distribution in ${PROJECT_BINARY_DIR}/dist: the
-# portable zip and the NSIS installer (target `dist`, part of the default build when `makensis`
-# is found). Included by CMakeLists.txt after the tallyvox target.
+# portable zip, the NSIS installer and their SHA256SUMS (target `dist`, part of the default build
+# when `makensis` is found). Included by CMakeLists.txt after the tallyvox target.
 
 set(TALLYVOX_SETUP_EXE "")
 if(NOT TARGET tallyvox)
@@ -68,4 +68,25 @@ add_custom_command(
     COMMENT "Installer ${TALLYVOX_SETUP_EXE}"
     VERBATIM)
 
-add_custom_target(dist ALL DEPENDS "${_zip}" "${TALLYVOX_SETUP_EXE}")
+# The checksums a player compares a download with; written by CMake, so any host can build them.
+set(_sums "${_dist_dir}/SHA256SUMS")
+get_filename_component(_zip_name "${_zip}" NAME)
+get_filename_component(_setup_name "${TALLYVOX_SETUP_EXE}" NAME)
+set(_downloads "${_zip_name}$<SEMICOLON>${_setup_name}")
+add_custom_command(
+    OUTPUT "${_sums}"
+    COMMAND ${CMAKE_COMMAND} "-DDIR=${_dist_dir}" "-DFILES=${_downloads}"
+            -P "${CMAKE_CURRENT_LIST_DIR}/WriteChecksums.cmake"
+    DEPENDS "${_zip}" "${TALLYVOX_SETUP_EXE}" "${CMAKE_CURRENT_LIST_DIR}/WriteChecksums.cmake"
+    COMMENT "Checksums ${_sums}"
+    VERBATIM)
+
+add_custom_target(dist ALL DEPENDS "${_zip}" "${TALLYVOX_SETUP_EXE}" "${_sums}")
+
+# coreutils' sha256sum, not CMake, checks what CMake wrote.
+find_program(TALLYVOX_SHA256SUM sha256sum)
+if(TALLYVOX_SHA256SUM)
+    add_test(NAME dist_checksums_match
+             COMMAND ${CMAKE_COMMAND} "-DSHA256SUM=${TALLYVOX_SHA256SUM}" "-DDIR=${_dist_dir}"
+                     "-DFILES=${_downloads}" -P "${CMAKE_CURRENT_LIST_DIR}/CheckChecksums.cmake")
+endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shows the built tallyvox.exe under Wine from a run folder (build/run) holding the program and its
-# settings file. With no usable X display it runs under Xvfb instead and saves a screenshot.
+# settings file. With no usable X display it runs under Xvfb instead, over a game-like scene, and
+# saves a screenshot of the overlay (build/screenshot.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe="$root/build/mingw/tallyvox.exe"
@@ -34,41 +35,63 @@ if [[ -n ${DISPLAY:-} ]] && timeout 10 xwd -root -silent >/dev/null 2>&1; then
 fi
 
 echo "run: no usable X display; running tallyvox.exe under Xvfb to take a screenshot"
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
+# shellcheck source-path=SCRIPTDIR source=game_screen.sh
+source "$root/scripts/game_screen.sh"
+work=$(mktemp -d)
 app_pid=""
 cleanup() {
     [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null
     wineserver -k 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
+    game_screen_stop
     wait 2>/dev/null || true
-    rm -f "$display_file"
+    rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 200); do
-    [[ -s $display_file ]] && break
-    sleep 0.05
-done
-[[ -s $display_file ]] || { echo "run: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$display_file")"
+screen_width=1280
+screen_height=1024
+game_screen_start "$screen_width" "$screen_height" "$work" || exit 1
 
 [[ -f "$WINEPREFIX/system.reg" ]] || { echo "run: creating Wine prefix (once, ~20 s)"; wineboot -i >/dev/null 2>&1; wineserver -w; }
 "$wine_bin" ./tallyvox.exe &
 app_pid=$!
 
-# The root window is black until the overlay paints; take the shot once two successive frames
-# agree and are not all black, or after 60 s whatever is there.
+# The overlay is where the screen differs from the scene behind it. Wine's start-up clears the
+# root window, so paint the scene again while most of the screen differs; take the shot once two
+# successive frames agree and show the overlay.
+screen="$work/screen.png"
 previous=""
-for _ in $(seq 120); do
+box=""
+deadline=$((SECONDS + 60))
+while ((SECONDS < deadline)); do
     kill -0 "$app_pid" 2>/dev/null || { echo "run: tallyvox.exe exited early" >&2; exit 1; }
-    import -window root "$screenshot" 2>/dev/null || { sleep 0.5; continue; }
-    current=$(md5sum <"$screenshot")
-    peak=$(convert "$screenshot" -format '%[fx:maxima]' info: 2>/dev/null || echo 0)
-    if [[ $peak != 0 && $current == "$previous" ]]; then
-        break
+    import -window root "$screen" 2>/dev/null || { sleep 0.5; continue; }
+    # The share of pixels unlike the scene, and the box around them.
+    read -r changed changed_box < <(convert "$screen" "$game_screen_scene" -compose difference \
+        -composite -colorspace gray -threshold 0 -format '%[fx:mean] %@\n' info: 2>/dev/null) || true
+    [[ -n ${changed:-} ]] || { sleep 0.5; continue; }
+    if [[ $(awk -v c="$changed" 'BEGIN { print (c > 0.5) }') == 1 ]]; then
+        game_screen_paint || exit 1
+        previous=""
+    elif [[ $changed != 0 ]]; then
+        current=$(md5sum <"$screen")
+        [[ $current == "$previous" ]] && { box=$changed_box; break; }
+        previous=$current
     fi
-    previous=$current
     sleep 0.5
 done
-echo "run: screenshot of the overlay saved to $screenshot"
+if [[ -z $box ]]; then
+    [[ -f $screen ]] && cp "$screen" "$screenshot"
+    echo "run: the overlay did not show within 60 s; the last view of the screen is $screenshot" >&2
+    exit 1
+fi
+
+# The overlay with a margin of the scene around it, as a player sees it over a game.
+IFS='x+' read -r w h x y <<<"$box"
+margin=24
+left=$((x > margin ? x - margin : 0))
+top=$((y > margin ? y - margin : 0))
+right=$((x + w + margin < screen_width ? x + w + margin : screen_width))
+bottom=$((y + h + margin < screen_height ? y + h + margin : screen_height))
+convert "$screen" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage -strip \
+    "$screenshot"
+echo "run: screenshot of the overlay saved to $screenshot ($(identify -format '%wx%h' "$screenshot"))"

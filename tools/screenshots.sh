@@ -35,49 +35,16 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 
-xvfb_pid=""
+# shellcheck source-path=SCRIPTDIR/../scripts source=game_screen.sh
+source "$root/scripts/game_screen.sh"
 cleanup() {
     wineserver -k 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    game_screen_stop
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
-    >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
-[[ -s $work/display ]] || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# A dusk landscape with a game's HUD: health and mana bars, minimap, action bar.
-convert -size 800x450 gradient:'#1b2a4a'-'#d9825b' \
-    \( -size 800x200 xc:none -fill '#2e3b2f' -draw "path 'M 0,110 C 120,40 220,60 330,100
-       C 430,135 520,50 640,70 C 720,85 770,110 800,100 L 800,200 L 0,200 Z'" \) \
-    -geometry +0+250 -composite \
-    \( -size 800x140 xc:none -fill '#1c261d' -draw "path 'M 0,60 C 150,10 260,90 400,50
-       C 540,10 650,80 800,40 L 800,140 L 0,140 Z'" \) \
-    -geometry +0+310 -composite \
-    -fill '#ffd9a0' -draw "circle 610,215 610,245" \
-    -fill '#00000080' -draw "roundrectangle 16,16 236,58 8,8" \
-    -fill '#c0392b' -draw "roundrectangle 26,26 206,36 4,4" \
-    -fill '#2980b9' -draw "roundrectangle 26,42 166,50 3,3" \
-    -fill '#00000080' -stroke '#ffffff60' -draw "roundrectangle 664,316 784,436 10,10" \
-    -stroke none -fill '#f1c40f' -draw "circle 724,376 724,381" \
-    -fill '#e74c3c' -draw "circle 700,350 700,353" -draw "circle 752,398 752,401" \
-    -fill '#00000080' -draw "roundrectangle 300,400 500,440 8,8" \
-    -fill '#ffffff30' -draw "roundrectangle 308,406 340,434 4,4" \
-    -draw "roundrectangle 348,406 380,434 4,4" -draw "roundrectangle 388,406 420,434 4,4" \
-    -draw "roundrectangle 428,406 460,434 4,4" -draw "roundrectangle 468,406 492,434 4,4" \
-    -resize "${width}x${height}!" "$work/scene.png"
-# Sets the scene as the root window's background. display exits non-zero although it worked,
-# so check the screen instead.
-paint_scene() {
-    display -window root "$work/scene.png" || true
-    [[ $(import -window root -format '%[fx:maxima]' info: 2>/dev/null) != 0 ]] ||
-        { echo "screenshots: could not paint the root window" >&2; exit 1; }
-}
+game_screen_start "$width" "$height" "$work" || exit 1
 
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "screenshots: creating Wine prefix $WINEPREFIX (once, ~20 s)"
@@ -131,7 +98,7 @@ for _ in $(seq 150); do
 done
 [[ -n $overlay ]] || { echo "screenshots: the overlay did not appear" >&2; exit 1; }
 # Wine's start-up clears the root window: paint the scene once the program runs.
-paint_scene
+game_screen_paint || exit 1
 eval "$(xdotool getwindowgeometry --shell "$overlay")"  # X, Y of the overlay's top left
 
 # Count panels stand at client (56,4) and (142,4) in the first row, 28 x 20 pixels at 96 DPI.
