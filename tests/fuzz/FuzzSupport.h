@@ -218,12 +218,20 @@ class CheckingOverlay : public test::FakeOverlay {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
         FakeOverlay::Unregister(id);
     }
-    bool Register(int id, unsigned vk) override {
+    bool Register(int id, tallyvox::HotKeyChord chord) override {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
-        // F1..F12 or a numeric-keypad digit, nothing else.
-        Check((vk >= 0x70 && vk <= 0x7B) || (vk >= 0x60 && vk <= 0x69), "unexpected key",
-              std::to_string(vk));
-        return FakeOverlay::Register(id, vk);
+        using namespace tallyvox;
+        const unsigned command = kModControl | kModAlt | kModWin;
+        const unsigned known = command | kModShift | kModNoRepeat;
+        Check((chord.modifiers & ~known) == 0 && ((chord.modifiers & kModNoRepeat) != 0) ==
+                                                     ((chord.modifiers & ~kModNoRepeat) != 0),
+              "unexpected modifiers", std::to_string(chord.modifiers));
+        // Never a key the player types with, unless Ctrl, Alt or Win goes with it.
+        const bool typing = (chord.key >= 'A' && chord.key <= 'Z') ||
+                            (chord.key >= '0' && chord.key <= '9') || chord.key == 0x20;
+        Check(chord.key != 0 && (!typing || (chord.modifiers & command) != 0), "unexpected key",
+              std::to_string(chord.modifiers) + "+" + std::to_string(chord.key));
+        return FakeOverlay::Register(id, chord);
     }
 
   private:
