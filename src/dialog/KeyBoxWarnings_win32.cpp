@@ -15,7 +15,8 @@ namespace {
 
 constexpr COLORREF kProblemColor = RGB(255, 0, 0);
 constexpr int kSlots = 8;
-constexpr int kTipWidth = 260;  // at 96 DPI: the longer reasons wrap onto a second line
+// At 96 DPI. A maximum width makes the tooltip break lines where the reason says.
+constexpr int kTipWidth = 480;
 
 // A key name that was never registered has no reason of its own to give; its red says it.
 const wchar_t* TipOf(HotKeyProblem problem) {
@@ -23,10 +24,10 @@ const wchar_t* TipOf(HotKeyProblem problem) {
         case HotKeyProblem::Refused:
             return L"该热键已被其他程序或计时器占用";
         case HotKeyProblem::UnknownName:
-            return L"不是可用的热键。可用单键 F1-F24、Num0-Num9、Pause 等，"
+            return L"不是可用的热键。可用 F1-F24、Num0-Num9、Pause 等单键，\r\n"
                    L"或 Ctrl/Alt/Shift/Win 加一个键，例如 Ctrl+F1、Alt+Num3";
         case HotKeyProblem::TypingKey:
-            return L"字母、数字、空格、回车、方向键等须加 Ctrl、Alt 或 Win，"
+            return L"字母、数字、空格、回车、方向键等须加 Ctrl、Alt 或 Win，\r\n"
                    L"否则所有程序都无法再输入这个键";
         case HotKeyProblem::ClosesWindow:
             return L"Alt+F4 用于关闭窗口，不能用作热键";
