@@ -41,29 +41,24 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The key list: bare keys, as ever.
         NameCase{"F1", {{0, 0x70}}}, NameCase{"f1", {{0, 0x70}}}, NameCase{"  F1 ", {{0, 0x70}}},
-        NameCase{"\tf1\r\n", {{0, 0x70}}}, NameCase{"F9", {{0, 0x78}}},
-        NameCase{"F10", {{0, 0x79}}}, NameCase{"f12", {{0, 0x7B}}}, NameCase{"Num0", {{0, 0x60}}},
-        NameCase{"NUM5", {{0, 0x65}}}, NameCase{"num9", {{0, 0x69}}},
+        NameCase{"\tf1\r\n", {{0, 0x70}}}, NameCase{"f12", {{0, 0x7B}}},
+        NameCase{"Num0", {{0, 0x60}}}, NameCase{"NUM5", {{0, 0x65}}}, NameCase{"num9", {{0, 0x69}}},
         // More single keys and combinations.
         NameCase{"F13", {{0, 0x7C}}}, NameCase{"f24", {{0, 0x87}}}, NameCase{"Pause", {{0, 0x13}}},
         NameCase{"Num*", {{0, 0x6A}}}, NameCase{"Ctrl+F1", {{kCtrl, 0x70}}},
         NameCase{"alt + num3", {{kAlt, 0x63}}}, NameCase{"Shift+Ctrl+Q", {{kCtrl | kShift, 'Q'}}},
         NameCase{"WIN+alt+Shift+ctrl+PageDown", {{kAll, 0x22}}},
-        NameCase{"Ctrl+Num+", {{kCtrl, 0x6B}}}, NameCase{"Shift + F1", {{kShift, 0x70}}},
-        NameCase{"Alt+7", {{kAlt, '7'}}}, NameCase{"Ctrl+Shift+Z", {{kCtrl | kShift, 'Z'}}},
+        NameCase{"Ctrl+Num+", {{kCtrl, 0x6B}}}, NameCase{"Ctrl+Shift+Z", {{kCtrl | kShift, 'Z'}}},
         NameCase{"Shift+Alt+F4", {{kAlt | kShift, 0x73}}},
         // Refused by design.
-        NameCase{"Q", {}, P::TypingKey}, NameCase{"7", {}, P::TypingKey},
-        NameCase{"Shift+q", {}, P::TypingKey}, NameCase{"Space", {}, P::TypingKey},
-        NameCase{"Shift+Up", {}, P::TypingKey}, NameCase{"Delete", {}, P::TypingKey},
-        NameCase{"Esc", {}, P::TypingKey}, NameCase{"alt+f4", {}, P::ClosesWindow},
-        NameCase{"Ctrl+C", {}, P::EditKey}, NameCase{"ctrl + z", {}, P::EditKey},
+        NameCase{"Q", {}, P::TypingKey}, NameCase{"Shift+q", {}, P::TypingKey},
+        NameCase{"Space", {}, P::TypingKey}, NameCase{"Shift+Up", {}, P::TypingKey},
+        NameCase{"Delete", {}, P::TypingKey}, NameCase{"Esc", {}, P::TypingKey},
+        NameCase{"alt+f4", {}, P::ClosesWindow}, NameCase{"Ctrl+C", {}, P::EditKey},
         // No key this program knows.
         NameCase{"F0", {}, P::UnknownName}, NameCase{"F25", {}, P::UnknownName},
-        NameCase{"F 1", {}, P::UnknownName}, NameCase{"Num10", {}, P::UnknownName},
         NameCase{"f1x", {}, P::UnknownName}, NameCase{"Ctrl+Ctrl+F1", {}, P::UnknownName},
-        NameCase{"Ctrl+", {}, P::UnknownName}, NameCase{"Ctrl-F1", {}, P::UnknownName},
-        NameCase{"+F1", {}, P::UnknownName}, NameCase{"Ctrl+F1+F2", {}, P::UnknownName},
+        NameCase{"Ctrl+", {}, P::UnknownName}, NameCase{"Ctrl+F1+F2", {}, P::UnknownName},
         NameCase{"\xA3\xC6\xA3\xB1", {}, P::UnknownName},  // full-width F1 in GBK
         NameCase{"", {}}, NameCase{"   ", {}}));
 
