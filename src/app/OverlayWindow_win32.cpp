@@ -24,6 +24,14 @@ namespace {
 constexpr WPARAM kScDragMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if by the caption bar
 constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
+// While a combination hotkey is held, its key is looked at this often until it is released:
+// quicker than a player presses a key twice, and only while a key is held.
+constexpr UINT_PTR kHeldHotKeyTimerId = 0x4810;
+constexpr UINT kHeldHotKeyCheckMs = 30;
+
+static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
+              kModWin == MOD_WIN && kModNoRepeat == MOD_NOREPEAT);
+
 const wchar_t kPanelHint[] = L"按住鼠标可拖动窗口，双击开始或停止计时，右键打开菜单。";
 
 // Where the cursor was when the message being handled was posted: a late-handled press still
@@ -286,8 +294,8 @@ void OverlayWindow::Unregister(int id) {
     UnregisterHotKey(hwnd_, id);
 }
 
-bool OverlayWindow::Register(int id, unsigned virtualKey) {
-    if (RegisterHotKey(hwnd_, id, 0, virtualKey) == FALSE) return false;
+bool OverlayWindow::Register(int id, HotKeyChord chord) {
+    if (RegisterHotKey(hwnd_, id, chord.modifiers, chord.key) == FALSE) return false;
     registeredIds_.insert(id);
     return true;
 }
@@ -340,10 +348,25 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             break;
         case WM_TIMER:
             if (hints_.OnTimer(wParam)) return 0;
+            if (wParam == kHeldHotKeyTimerId) {
+                const auto isDown = [](unsigned key) {
+                    return GetAsyncKeyState(static_cast<int>(key)) < 0;
+                };
+                if (frm_ == nullptr || !frm_->CheckHeldHotKeys(isDown)) {
+                    KillTimer(hwnd_, kHeldHotKeyTimerId);
+                    heldHotKeyTimerOn_ = false;
+                }
+                return 0;
+            }
             if (frm_ != nullptr) reporter_.Run([&] { frm_->tmrTimer(static_cast<int>(wParam)); });
             return 0;
         case WM_HOTKEY:
-            if (frm_ != nullptr) reporter_.Run([&] { frm_->WMHotKey(wParam); });
+            if (frm_ == nullptr) return 0;
+            reporter_.Run([&] { frm_->WMHotKey(wParam); });
+            if (frm_->HotKeyHeld() && !heldHotKeyTimerOn_) {
+                heldHotKeyTimerOn_ =
+                    SetTimer(hwnd_, kHeldHotKeyTimerId, kHeldHotKeyCheckMs, nullptr) != 0;
+            }
             return 0;
         case WM_GETDPISCALEDSIZE: {
             // The layout does not scale as a whole (each pitch is rounded on its own): the

@@ -73,7 +73,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
 
     // HotKeyRegistrar
     void Unregister(int id) override;
-    bool Register(int id, unsigned virtualKey) override;
+    bool Register(int id, HotKeyChord chord) override;
 
     // CountPanelListener
     void OnPanelMouseDown(int slot, MouseButton button) override;
@@ -119,7 +119,8 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     std::array<Label, 9> labels_{};                        // index 1..8
     std::array<std::unique_ptr<CountPanel>, 9> panels_{};  // index 1..8
     std::array<bool, 9> tickerOn_{};
-    std::set<int> registeredIds_;  // hotkey ids registered on the window
+    std::set<int> registeredIds_;     // hotkey ids registered on the window
+    bool heldHotKeyTimerOn_ = false;  // a combination hotkey is held: its release is watched
     // A drag with the right or middle button: where the cursor and the window started.
     POINT dragCursor_{};
     POINT dragWindow_{};

@@ -2,6 +2,8 @@
 // method hands the work to its subsystem with this overlay's slots, options and window.
 #include "app/TfrmMain.h"
 
+#include <utility>
+
 #include "hotkeys/KeyNames.h"
 #include "hotkeys/SlotHotKeys.h"
 #include "timers/SlotTimer.h"
@@ -25,16 +27,22 @@ void TfrmMain::pnl1DblClick(std::string_view senderName) {
 }
 
 void TfrmMain::WMHotKey(std::uintptr_t id) {
-    if (id >= kHotKeyIdBase + 1u && id <= kHotKeyIdBase + static_cast<unsigned>(kSlotCount)) {
-        ToggleSlot(static_cast<int>(id - kHotKeyIdBase));
-    }
+    if (id < kHotKeyIdBase + 1u || id > kHotKeyIdBase + static_cast<unsigned>(kSlotCount)) return;
+    const int slot = static_cast<int>(id - kHotKeyIdBase);
+    const auto& chord = hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)].chord;
+    if (chord && !heldHotKeys_.Press(static_cast<int>(id), *chord)) return;
+    ToggleSlot(slot);
+}
+
+bool TfrmMain::CheckHeldHotKeys(const std::function<bool(unsigned key)>& isDown) {
+    return heldHotKeys_.Recheck(isDown);
 }
 
 void TfrmMain::RegisterSlotHotKey(std::string_view name, int id) {
-    const HotKeyProblem problem = RegisterNamedHotKey(hotKeys_, name, id);
+    HotKeyRegistration registration = RegisterNamedHotKey(hotKeys_, name, id);
     const int slot = id - kHotKeyIdBase;
     if (IsSlotNumber(slot)) {
-        hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)] = {std::string(name), problem};
+        hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)] = std::move(registration);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
+#include "hotkeys/HeldHotKeys.h"
 #include "hotkeys/HotKeyRegistrar.h"
 #include "hotkeys/SlotHotKeys.h"
 #include "timers/TimerSlot.h"
@@ -57,7 +59,12 @@ class TfrmMain {
     void RegisterSlotHotKey(std::string_view name, int id);
     // Why slot 1..8 has no hotkey for the key name it now holds; None when it has one.
     HotKeyProblem HotKeyProblemOf(int slot) const;
+    // A hotkey was reported: toggles its slot, except for the repeats of a held combination.
     void WMHotKey(std::uintptr_t id);
+    // Whether a combination hotkey is held down: the window then watches its key's release.
+    bool HotKeyHeld() const { return heldHotKeys_.Any(); }
+    // `isDown(key)` tells whether a key is down now; true while a combination is still held.
+    bool CheckHeldHotKeys(const std::function<bool(unsigned key)>& isDown);
     // Drops all eight hotkeys; the first step of shutting down.
     void ReleaseHotKeys();
 
@@ -75,6 +82,7 @@ class TfrmMain {
     WorkerPoster& worker_;
     std::array<TimerSlot, kSlotCount> slots_{};
     std::array<HotKeyRegistration, kSlotCount> hotKeyRegistrations_{};
+    HeldHotKeys heldHotKeys_;
     // The last layout that placed slots and sized the window; none while the built-in places
     // stand. Only a change of scale reads it.
     struct Arrangement {

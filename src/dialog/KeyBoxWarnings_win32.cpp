@@ -5,7 +5,9 @@
 
 #include <utility>
 
+#include "app/DisplayScale.h"
 #include "dialog/DialogControls_win32.h"
+#include "platform/Dpi_win32.h"
 
 namespace tallyvox {
 
@@ -13,6 +15,8 @@ namespace {
 
 constexpr COLORREF kProblemColor = RGB(255, 0, 0);
 constexpr int kSlots = 8;
+// At 96 DPI. A maximum width makes the tooltip break lines where the reason says.
+constexpr int kTipWidth = 480;
 
 // A key name that was never registered has no reason of its own to give; its red says it.
 const wchar_t* TipOf(HotKeyProblem problem) {
@@ -20,7 +24,15 @@ const wchar_t* TipOf(HotKeyProblem problem) {
         case HotKeyProblem::Refused:
             return L"该热键已被其他程序或计时器占用";
         case HotKeyProblem::UnknownName:
-            return L"不是可用的热键（F1-F12，Num0-Num9）";
+            return L"不是可用的热键。可用 F1-F24、Num0-Num9、Pause 等单键，\r\n"
+                   L"或 Ctrl/Alt/Shift/Win 加一个键，例如 Ctrl+F1、Alt+Num3";
+        case HotKeyProblem::TypingKey:
+            return L"字母、数字、空格、回车、方向键等须加 Ctrl、Alt 或 Win，\r\n"
+                   L"否则所有程序都无法再输入这个键";
+        case HotKeyProblem::ClosesWindow:
+            return L"Alt+F4 用于关闭窗口，不能用作热键";
+        case HotKeyProblem::EditKey:
+            return L"Ctrl+A/C/V/X/Z 是各程序的编辑键，不能用作热键";
         case HotKeyProblem::None:
         case HotKeyProblem::NotRegistered:
             break;
@@ -44,6 +56,7 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(i
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, instance, nullptr);
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, WindowDpi(owner)));
     for (int slot = 1; slot <= kSlots; ++slot) {
         TOOLINFOW info = ToolOf(keyBox_(slot), L"");
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -1,6 +1,8 @@
 // What hotkey registration asks of the system: system-wide keys registered on the overlay window.
 #pragma once
 
+#include "hotkeys/HotKeyChord.h"
+
 namespace tallyvox {
 
 class HotKeyRegistrar {
@@ -8,7 +10,7 @@ class HotKeyRegistrar {
     virtual ~HotKeyRegistrar() = default;
     virtual void Unregister(int id) = 0;
     // False when the system refuses the key: another program or another id holds it.
-    virtual bool Register(int id, unsigned virtualKey) = 0;
+    virtual bool Register(int id, HotKeyChord chord) = 0;
 };
 
 }  // namespace tallyvox

@@ -1,4 +1,4 @@
-// The hotkey names a slot may carry and their virtual-key codes.
+// The key list's hotkey names (the key boxes' items) and their virtual-key codes.
 #pragma once
 
 #include <optional>

@@ -349,15 +349,37 @@ TEST_F(SettingsDialogTest, SecondSlotWithTheSameKeyGetsNoHotkey) {
     PressKey(VK_F6);
 }
 
+TEST_F(SettingsDialogTest, CombinationTakesOnlyItsCombinationAndTogglesOncePerPress) {
+    ASSERT_NO_FATAL_FAILURE(
+        Start(FullSettingsFile({{"HotKey1", "Ctrl+F1"}, {"HotKey2", "Pause"}})));
+    ASSERT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, VK_F1)) << "slot 1 holds Ctrl+F1";
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F1)) << "plain F1 stays free";
+    UnregisterHotKey(nullptr, 1);
+    PressKey(VK_PAUSE);
+    EXPECT_TRUE(WaitUntil([&] { return PanelCount(2) < 22; }, 3000)) << "Pause starts slot 2";
+
+    // Held down, the keyboard repeats the key-down: one start, not four toggles.
+    KeyDown(VK_CONTROL);
+    for (int repeat = 0; repeat < 4; ++repeat) KeyDown(VK_F1);
+    KeyUp(VK_F1);
+    KeyUp(VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return PanelCount(1) < 12; }, 3000)) << "slot 1 runs";
+    PressKeys({VK_CONTROL, VK_F1});
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(Panel(1), kGreen) > 0; }, 3000))
+        << "a fresh press stops it";
+}
+
 TEST_F(SettingsDialogTest, KeyBoxWithoutAHotkeyShowsItsNameInRed) {
     ASSERT_NO_FATAL_FAILURE(
-        Start(FullSettingsFile({{"HotKey1", "F6"}, {"HotKey2", "F6"}, {"HotKey3", "Esc"}})));
+        Start(FullSettingsFile({{"HotKey1", "F6"}, {"HotKey2", "F6"}, {"HotKey3", "Q"}})));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, 'Q')) << "Q stays free";
+    UnregisterHotKey(nullptr, 1);
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     auto redPixels = [&](int slot) {
         return CountPixels(FindWindowExW(Ctl(ids::Key(slot)), nullptr, L"Edit", nullptr), kRed);
     };
     EXPECT_TRUE(WaitUntil([&] { return redPixels(2) > 5 && redPixels(3) > 5; }))
-        << "the refused key and the unknown name";
+        << "the key another slot holds, and Q without Ctrl, Alt or Win";
     EXPECT_EQ(redPixels(1), 0) << "slot 1 holds F6";
     EXPECT_EQ(redPixels(4), 0);
 

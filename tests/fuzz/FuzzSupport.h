@@ -218,12 +218,15 @@ class CheckingOverlay : public test::FakeOverlay {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
         FakeOverlay::Unregister(id);
     }
-    bool Register(int id, unsigned vk) override {
+    bool Register(int id, tallyvox::HotKeyChord chord) override {
         Check(id >= 4097 && id <= 4104, "hotkey id outside the slots'", std::to_string(id));
-        // F1..F12 or a numeric-keypad digit, nothing else.
-        Check((vk >= 0x70 && vk <= 0x7B) || (vk >= 0x60 && vk <= 0x69), "unexpected key",
-              std::to_string(vk));
-        return FakeOverlay::Register(id, vk);
+        // Never a letter or digit that the player could no longer type.
+        using namespace tallyvox;
+        const bool typing =
+            (chord.key >= 'A' && chord.key <= 'Z') || (chord.key >= '0' && chord.key <= '9');
+        Check(!typing || (chord.modifiers & (kModControl | kModAlt | kModWin)) != 0,
+              "unexpected key", std::to_string(chord.modifiers) + "+" + std::to_string(chord.key));
+        return FakeOverlay::Register(id, chord);
     }
 
   private:

@@ -203,7 +203,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 r.frm.Slot(safeSlot).titleText = in.ConsumeRandomLengthString(8);
                 break;
             case 9: {
-                const char* const kKeys[] = {"F1", "f12", " num5 ", "F13", "", "Num0", "NUM9"};
+                const char* const kKeys[] = {"F1",   "f12",  " num5 ",  "F25",     "",
+                                             "Num0", "NUM9", "Ctrl+F1", "alt + q", "Q"};
                 r.frm.Slot(safeSlot).hotKeyName = in.ConsumeBool()
                                                       ? std::string(in.PickValueInArray(kKeys))
                                                       : in.ConsumeRandomLengthString(6);
@@ -216,6 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const int target = id >= 4097 && id <= 4104 ? static_cast<int>(id - 4096) : 0;
                 const tallyvox::TimerSlot before =
                     target ? r.frm.Slot(target) : tallyvox::TimerSlot{};
+                // Each press here comes after the key's release.
+                r.frm.CheckHeldHotKeys([](unsigned) { return false; });
                 try {
                     r.frm.WMHotKey(id);
                 } catch (const tallyvox::ConvertError&) {

@@ -121,9 +121,9 @@ TEST(ArrangeSlotsSpecialTest, TheSlotHoldingASharedKeyKeepsItThroughALayout) {
     frm.Slot(1).hotKeyName = "F3";
     frm.Slot(2).hotKeyName = "F3";
     frm.ArrangeSlots(2);
-    EXPECT_EQ(fake.hotKeys, (std::map<int, unsigned>{{4097, 0x72}}));
+    EXPECT_EQ(fake.hotKeys, (std::map<int, HotKeyChord>{{4097, {0, 0x72}}}));
     frm.ArrangeSlots(2);
-    EXPECT_EQ(fake.hotKeys, (std::map<int, unsigned>{{4097, 0x72}}));
+    EXPECT_EQ(fake.hotKeys, (std::map<int, HotKeyChord>{{4097, {0, 0x72}}}));
 }
 
 TEST(BuiltInPlaceTest, PanelsSixAndEightStandTwoPixelsLeftOfTheGrid) {

@@ -28,7 +28,7 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
     int width = 176, height = 113;
     bool topMost = true;
     int dpi = kDesignDpi;
-    std::map<int, unsigned> hotKeys;  // id -> virtual key
+    std::map<int, HotKeyChord> hotKeys;  // by id
     std::vector<std::intptr_t> spoken;
     std::vector<std::string> log;
 
@@ -87,16 +87,19 @@ class FakeOverlay : public OverlayView, public HotKeyRegistrar, public WorkerPos
         hotKeys.erase(id);
         log.push_back("unregister " + std::to_string(id));
     }
-    bool Register(int id, unsigned vk) override {
+    bool Register(int id, HotKeyChord chord) override {
+        // "112", or with modifiers "16386+112".
+        const std::string named = (chord.modifiers ? std::to_string(chord.modifiers) + "+" : "") +
+                                  std::to_string(chord.key);
         // Like the system: a key held under another id is refused.
-        for (const auto& [otherId, otherKey] : hotKeys) {
-            if (otherKey == vk && otherId != id) {
-                log.push_back("refused " + std::to_string(id) + " " + std::to_string(vk));
+        for (const auto& [otherId, other] : hotKeys) {
+            if (other == chord && otherId != id) {
+                log.push_back("refused " + std::to_string(id) + " " + named);
                 return false;
             }
         }
-        hotKeys[id] = vk;
-        log.push_back("register " + std::to_string(id) + " " + std::to_string(vk));
+        hotKeys[id] = chord;
+        log.push_back("register " + std::to_string(id) + " " + named);
         return true;
     }
     void Post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {

@@ -1,4 +1,4 @@
-// Hotkey names: normalisation, the key table, registration and dispatch.
+// Hotkey names: normalisation, single keys and combinations, registration and dispatch.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -9,34 +9,58 @@
 
 #include "FakeOverlay.h"
 #include "app/TfrmMain.h"
+#include "hotkeys/HotKeyName.h"
 #include "hotkeys/KeyNames.h"
 #include "hotkeys/SlotHotKeys.h"
 
 namespace tallyvox {
 namespace {
 
+using P = HotKeyProblem;
+
 struct NameCase {
     std::string name;
-    std::optional<unsigned> key;
+    std::optional<HotKeyChord> chord;
+    HotKeyProblem problem = P::None;
 };
 
-class KeyNameTest : public testing::TestWithParam<NameCase> {};
+class HotKeyNameTest : public testing::TestWithParam<NameCase> {};
 
-TEST_P(KeyNameTest, NormalisedNameLooksUpItsKey) {
-    EXPECT_EQ(VirtualKeyOf(NormaliseKeyName(GetParam().name)), GetParam().key)
-        << "'" << GetParam().name << "'";
+TEST_P(HotKeyNameTest, ReadsTheHotkeyOrWhyThereIsNone) {
+    const HotKeyNameReading reading = ReadHotKeyName(GetParam().name);
+    EXPECT_EQ(reading.chord, GetParam().chord) << "'" << GetParam().name << "'";
+    EXPECT_EQ(reading.problem, GetParam().problem) << "'" << GetParam().name << "'";
 }
 
+// A combination is registered with its modifiers and without the keyboard's repeat.
+constexpr unsigned kCtrl = kModControl | kModNoRepeat, kAlt = kModAlt | kModNoRepeat,
+                   kShift = kModShift | kModNoRepeat, kAll = kCtrl | kAlt | kShift | kModWin;
+
 INSTANTIATE_TEST_SUITE_P(
-    Names, KeyNameTest,
-    testing::Values(NameCase{"F1", 0x70}, NameCase{"f1", 0x70}, NameCase{"  F1 ", 0x70},
-                    NameCase{"\tf1\r\n", 0x70}, NameCase{"F9", 0x78}, NameCase{"F10", 0x79},
-                    NameCase{"f12", 0x7B}, NameCase{"Num0", 0x60}, NameCase{"NUM5", 0x65},
-                    NameCase{"num9", 0x69}, NameCase{"F13", std::nullopt},
-                    NameCase{"F0", std::nullopt}, NameCase{"F 1", std::nullopt},
-                    NameCase{"Num10", std::nullopt}, NameCase{"f1x", std::nullopt},
-                    NameCase{"\xA3\xC6\xA3\xB1", std::nullopt},  // full-width F1 in GBK
-                    NameCase{"", std::nullopt}, NameCase{"   ", std::nullopt}));
+    Names, HotKeyNameTest,
+    testing::Values(
+        // The key list: bare keys, as ever.
+        NameCase{"F1", {{0, 0x70}}}, NameCase{"f1", {{0, 0x70}}}, NameCase{"  F1 ", {{0, 0x70}}},
+        NameCase{"\tf1\r\n", {{0, 0x70}}}, NameCase{"f12", {{0, 0x7B}}},
+        NameCase{"Num0", {{0, 0x60}}}, NameCase{"NUM5", {{0, 0x65}}}, NameCase{"num9", {{0, 0x69}}},
+        // More single keys and combinations.
+        NameCase{"F13", {{0, 0x7C}}}, NameCase{"f24", {{0, 0x87}}}, NameCase{"Pause", {{0, 0x13}}},
+        NameCase{"Num*", {{0, 0x6A}}}, NameCase{"Ctrl+F1", {{kCtrl, 0x70}}},
+        NameCase{"alt + num3", {{kAlt, 0x63}}}, NameCase{"Shift+Ctrl+Q", {{kCtrl | kShift, 'Q'}}},
+        NameCase{"WIN+alt+Shift+ctrl+PageDown", {{kAll, 0x22}}},
+        NameCase{"Ctrl+Num+", {{kCtrl, 0x6B}}}, NameCase{"Ctrl+Shift+Z", {{kCtrl | kShift, 'Z'}}},
+        NameCase{"Shift+Alt+F4", {{kAlt | kShift, 0x73}}},
+        // Refused by design.
+        NameCase{"Q", {}, P::TypingKey}, NameCase{"Shift+q", {}, P::TypingKey},
+        NameCase{"Space", {}, P::TypingKey}, NameCase{"Shift+Up", {}, P::TypingKey},
+        NameCase{"Delete", {}, P::TypingKey}, NameCase{"Esc", {}, P::TypingKey},
+        NameCase{"alt+f4", {}, P::ClosesWindow}, NameCase{"Ctrl+C", {}, P::EditKey},
+        // No key this program knows.
+        NameCase{"F0", {}, P::UnknownName}, NameCase{"F25", {}, P::UnknownName},
+        NameCase{"f1x", {}, P::UnknownName}, NameCase{"Ctrl+Ctrl+F1", {}, P::UnknownName},
+        NameCase{"Ctrl+", {}, P::UnknownName}, NameCase{"Ctrl+F1+F2", {}, P::UnknownName},
+        NameCase{"\xA3\xC6\xA3\xB1", {}, P::UnknownName},  // full-width F1 in GBK
+        NameCase{"", {}}, NameCase{"   ", {}}));
 
 TEST(NormaliseKeyNameTest, LowersAsciiOnlyAndTrimsControlBytes) {
     EXPECT_EQ(NormaliseKeyName(" \x01Num5\x1F "), "num5");
@@ -53,11 +77,34 @@ TEST_F(RegisterSlotHotKeyTest, AlwaysDropsTheOldKeyFirst) {
     frm.RegisterSlotHotKey("F1", 4097);
     frm.RegisterSlotHotKey("F2", 4097);
     frm.RegisterSlotHotKey(" ", 4097);
-    frm.RegisterSlotHotKey("F13", 4098);
-    EXPECT_EQ(fake.log, (std::vector<std::string>{"unregister 4097", "register 4097 112",
-                                                  "unregister 4097", "register 4097 113",
-                                                  "unregister 4097", "unregister 4098"}));
-    EXPECT_TRUE(fake.hotKeys.empty());
+    frm.RegisterSlotHotKey("F25", 4098);
+    frm.RegisterSlotHotKey("Ctrl + f1", 4099);
+    EXPECT_EQ(fake.log, (std::vector<std::string>{
+                            "unregister 4097", "register 4097 112", "unregister 4097",
+                            "register 4097 113", "unregister 4097", "unregister 4098",
+                            "unregister 4099", "register 4099 " + std::to_string(kCtrl) + "+112"}));
+}
+
+TEST_F(RegisterSlotHotKeyTest, AHeldCombinationTogglesOnceUntilItsKeyIsReleased) {
+    frm.Slot(1).secondsText = frm.Slot(2).secondsText = "5";
+    frm.RegisterSlotHotKey("Ctrl+F1", 4097);
+    frm.RegisterSlotHotKey("F2", 4098);
+    bool down = true;
+    const auto isDown = [&](unsigned key) { return down && key == 0x70; };
+    for (int report = 0; report < 2; ++report) {
+        frm.WMHotKey(4097);
+        frm.WMHotKey(4098);
+    }
+    EXPECT_EQ(frm.Slot(1).running, 1) << "the repeat of Ctrl+F1 is ignored";
+    EXPECT_EQ(frm.Slot(2).running, 0) << "F2 repeats: started, stopped";
+    EXPECT_TRUE(frm.CheckHeldHotKeys(isDown));
+    frm.WMHotKey(4097);
+    EXPECT_EQ(frm.Slot(1).running, 1) << "still held";
+    down = false;
+    EXPECT_FALSE(frm.CheckHeldHotKeys(isDown));
+    EXPECT_FALSE(frm.HotKeyHeld());
+    frm.WMHotKey(4097);
+    EXPECT_EQ(frm.Slot(1).running, 0) << "a fresh press stops it";
 }
 
 TEST_F(RegisterSlotHotKeyTest, HotkeyIdsToggleTheirSlotsOnly) {
@@ -107,7 +154,6 @@ TEST_P(HotKeyProblemTest, SaysWhyTheLastSlotHasNoHotkey) {
     EXPECT_EQ(frm.HotKeyProblemOf(GetParam().steps.back().slot), GetParam().lastSlotProblem);
 }
 
-using P = HotKeyProblem;
 INSTANTIATE_TEST_SUITE_P(
     Registrations, HotKeyProblemTest,
     testing::Values(
@@ -117,10 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemCase{"stays refused when its holder moves on",
                     {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3", false}},
                     P::Refused},
-        ProblemCase{"unknown name", {{3, "F13"}}, P::UnknownName},
+        ProblemCase{"unknown name", {{3, "F25"}}, P::UnknownName},
         ProblemCase{"blank name", {{3, "F1"}, {3, "  "}}, P::None},
         ProblemCase{"loaded, never registered", {{5, "F5", false}}, P::NotRegistered},
-        ProblemCase{"loaded unknown name", {{5, "Esc", false}}, P::UnknownName},
+        ProblemCase{"loaded unknown name", {{5, "Ctrl+", false}}, P::UnknownName},
+        ProblemCase{"loaded typing key", {{5, "Esc", false}}, P::TypingKey},
         ProblemCase{"loaded over a refused one", {{1, "F3"}, {2, "F3"}, {2, "", false}}, P::None}),
     [](const auto& info) {
         std::string name = info.param.what;

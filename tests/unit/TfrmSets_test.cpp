@@ -78,7 +78,8 @@ TEST_F(TfrmSetsTest, FillingFromLoadedFieldsRegistersHotkeysAndSizesTheDialog) {
     EXPECT_EQ(view.Text(SetsText::edtTime, 8), "18");
     EXPECT_EQ(view.SelectedColor(), 255);
     // Only the layout call registers, and only the visible slots.
-    EXPECT_EQ(fake.hotKeys, (std::map<int, unsigned>{{4097, 0x70}, {4098, 0x71}, {4099, 0x72}}));
+    EXPECT_EQ(fake.hotKeys, (std::map<int, HotKeyChord>{
+                                {4097, {0, 0x70}}, {4098, {0, 0x71}}, {4099, {0, 0x72}}}));
     // Check boxes that change run their handlers: topmost is applied once more.
     EXPECT_EQ(fake.LogOf("topMost"), std::vector<std::string>{"topMost 1"});
 }
@@ -165,7 +166,7 @@ TEST_F(TfrmSetsTest, HandlersCarryEachChangeToTheOverlayInOrder) {
 
     EXPECT_EQ(frm.Slot(2).titleText, "boss");
     EXPECT_EQ(fake.slot[2].labelHint, "boss");
-    EXPECT_EQ(fake.hotKeys.at(4102), 0x66u) << "a hidden slot's key registers at once";
+    EXPECT_EQ(fake.hotKeys.at(4102).key, 0x66u) << "a hidden slot's key registers at once";
     EXPECT_EQ(frm.Slot(1).secondsText, "90");
     EXPECT_EQ(frm.Slot(1).period, 90);
     EXPECT_EQ(fake.slot[1].panelCaption, "90");
