@@ -68,6 +68,7 @@ class Application : public OverlayCommands {
         // A save still being retried is not dropped without a word.
         saving_.Saver().Finish();
         worker_.WaitForEnd(kWorkerGraceMs);
+        LeaveShellCom();
         return 0;
     }
 
