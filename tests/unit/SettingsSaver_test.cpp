@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FakeStore.h"
@@ -25,14 +27,14 @@ class RecordingHost : public SaveHost {
     std::vector<std::string> boxes;
 };
 
-enum class Step { Close, Tick, SessionEnds, Quit };
-
+// Faults and steps, one letter each. Faults, for the store's next reads or writes in turn:
+// M missing, I in use, R read-only, A access denied, F failed. Steps: C the dialog closes, T the
+// retry timer ticks (when running), S the session ends, Q the program quits.
 struct Case {
     const char* name;
-    std::vector<StoreResult> readFaults, writeFaults;
-    std::vector<Step> steps;
+    std::string_view readFaults, writeFaults, steps;
     bool saved;
-    int boxes;
+    std::size_t boxes;
     int attempts;
 };
 
@@ -40,39 +42,26 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-using enum Step;
-using enum StoreResult;
-
 const Case kCases[] = {
-    {"SavedAtOnce", {}, {}, {Close, Tick}, true, 0, 1},
-    {"MissingFileIsLeftInSilence", {Missing}, {}, {Close, Tick}, false, 0, 1},
-    {"ReadOnlyIsReportedAfterTheCloseUntried", {}, {ReadOnly}, {Close, Tick, Tick}, false, 1, 1},
-    {"OtherFailureIsReportedAfterTheClose", {}, {Failed}, {Close, Tick}, false, 1, 1},
-    {"HoldPassingWithinTheRetriesSaves", {InUse}, {AccessDenied}, {Close, Tick, Tick}, true, 0, 3},
-    {"HoldOutlastingTheRetriesIsReportedOnce",
-     {},
-     {InUse, InUse, InUse, InUse, InUse, InUse},
-     {Close, Tick, Tick, Tick, Tick, Tick},
-     false,
-     1,
-     5},
-    {"NewerCloseReplacesTheRetriedSave", {}, {InUse}, {Close, Close, Tick}, true, 0, 2},
-    {"SessionEndTriesOnceWithoutBox",
-     {},
-     {ReadOnly, InUse},
-     {SessionEnds, Close, Close, Tick},
-     false,
-     0,
-     2},
-    {"SessionEndGivesTheRetriedSaveItsLastTry",
-     {},
-     {InUse},
-     {Close, SessionEnds, Tick},
-     true,
-     0,
-     2},
-    {"QuittingReportsTheRetriedSave", {}, {InUse, InUse}, {Close, Quit}, false, 1, 2},
+    {"SavedAtOnce", "", "", "CT", true, 0, 1},
+    {"MissingFileIsLeftInSilence", "M", "", "CT", false, 0, 1},
+    {"ReadOnlyIsReportedAfterTheCloseUntried", "", "R", "CTT", false, 1, 1},
+    {"OtherFailureIsReportedAfterTheClose", "", "F", "CT", false, 1, 1},
+    {"HoldPassingWithinTheRetriesSaves", "I", "A", "CTT", true, 0, 3},
+    {"HoldOutlastingTheRetriesIsReportedOnce", "", "IIIIII", "CTTTTT", false, 1, 5},
+    {"NewerCloseReplacesTheRetriedSave", "", "I", "CCT", true, 0, 2},
+    {"SessionEndTriesOnceWithoutBox", "", "RI", "SCCT", false, 0, 2},
+    {"SessionEndGivesTheRetriedSaveItsLastTry", "", "I", "CST", true, 0, 2},
+    {"QuittingReportsTheRetriedSave", "", "II", "CQ", false, 1, 2},
 };
+
+std::deque<StoreResult> Faults(std::string_view letters) {
+    std::deque<StoreResult> faults;
+    for (char letter : letters) {
+        faults.push_back(static_cast<StoreResult>(std::string_view("DMIRAF").find(letter)));
+    }
+    return faults;
+}
 
 class SettingsSaverTest : public testing::TestWithParam<Case> {};
 
@@ -80,22 +69,22 @@ TEST_P(SettingsSaverTest, RetriesReportsOrStaysSilent) {
     const Case& c = GetParam();
     test::FakeStore store;
     store.files[kPath] = kOld;
-    store.readFaults.assign(c.readFaults.begin(), c.readFaults.end());
-    store.writeFaults.assign(c.writeFaults.begin(), c.writeFaults.end());
+    store.readFaults = Faults(c.readFaults);
+    store.writeFaults = Faults(c.writeFaults);
     RecordingHost host;
     SettingsSaver saver(store, kPath, host);
-    for (Step step : c.steps) {
+    for (char step : c.steps) {
         const std::size_t shown = host.boxes.size();
-        if (step == Close) {
+        if (step == 'C') {
             saver.Save({{"Title1", "new"}});
             EXPECT_EQ(host.boxes.size(), shown) << "a box inside the close";
         }
-        if (step == Tick && host.timer) saver.OnRetryTimer();
-        if (step == SessionEnds) saver.SessionEnds();
-        if (step == Quit) saver.Finish();
+        if (step == 'T' && host.timer) saver.OnRetryTimer();
+        if (step == 'S') saver.SessionEnds();
+        if (step == 'Q') saver.Finish();
     }
     EXPECT_EQ(store.files[kPath] != kOld, c.saved);
-    EXPECT_EQ(host.boxes.size(), static_cast<std::size_t>(c.boxes));
+    EXPECT_EQ(host.boxes.size(), c.boxes);
     EXPECT_EQ(store.reads, c.attempts);
     EXPECT_FALSE(host.timer) << "the retries stopped";
 }
@@ -104,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, SettingsSaverTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SaveFailureMessageTest, NamesTheFileAndOneReasonPerOutcome) {
+    using enum StoreResult;
     std::set<std::string> messages;
     for (StoreResult result : {ReadOnly, AccessDenied, InUse, Failed}) {
         const std::string message = SaveFailureMessage({result, 112}, kPath);
