@@ -51,8 +51,7 @@ void SettingsSaver::Save(SettingsValues values) {
 
 void SettingsSaver::OnRetryTimer() {
     if (!pending_) return;  // a tick queued before the timer stopped
-    const bool mayRetry = MayPass(last_.result) && retries_ < kRetries;
-    if (mayRetry) {
+    if (MayPass(last_.result) && retries_ < kRetries) {
         ++retries_;
         last_ = Attempt(*pending_);
     }
