@@ -62,15 +62,45 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "Tallyvox 安装程�
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "Tallyvox 项目"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 Tallyvox 项目"
 
-; A running tallyvox.exe cannot be replaced or deleted; ask the player to quit it first. A silent
-; run cannot ask, so it fails (exit code 2) instead of leaving a half-updated folder.
+; A running tallyvox.exe cannot be replaced or deleted; ask the player to quit it first. After
+; 退出 the window goes at once but the process may live up to a second longer, finishing the clip
+; in hand, so the installer also waits (5 s at most) until the installed tallyvox.exe can be
+; opened for writing. A silent run cannot ask, so it fails (exit code 2) instead of leaving a
+; half-updated folder.
 !macro DEFINE_ENSURE_NOT_RUNNING prefix
+  ; $R0 = 1 once no Tallyvox window is open and the installed program file can be written.
+  Function ${prefix}ProgramReplaceable
+    StrCpy $R0 0
+    FindWindow $R1 "TfrmMain" "Tallyvox"
+    ${If} $R1 <> 0
+      Return
+    ${EndIf}
+    ${IfNot} ${FileExists} "$INSTDIR\tallyvox.exe"
+      StrCpy $R0 1
+      Return
+    ${EndIf}
+    ClearErrors
+    FileOpen $R1 "$INSTDIR\tallyvox.exe" a
+    ${IfNot} ${Errors}
+      FileClose $R1
+      StrCpy $R0 1
+    ${EndIf}
+  FunctionEnd
+
   Function ${prefix}EnsureNotRunning
     ${Do}
-      FindWindow $0 "TfrmMain" "Tallyvox"
-      ${If} $0 = 0
-        ${Break}
-      ${EndIf}
+      StrCpy $R2 0
+      ${Do}
+        Call ${prefix}ProgramReplaceable
+        ${If} $R0 = 1
+          Return
+        ${EndIf}
+        IntOp $R2 $R2 + 1
+        ${If} $R2 > 50
+          ${ExitDo}
+        ${EndIf}
+        Sleep 100
+      ${Loop}
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY +2
       Abort
     ${Loop}

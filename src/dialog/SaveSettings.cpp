@@ -8,12 +8,11 @@
 
 namespace tallyvox {
 
-bool TfrmSets::SaveSettings(IniFile& ini) const {
-    // The program never creates the file, nor a section in it.
-    if (!ini.SectionExists(kSection)) return true;
+SettingsValues TfrmSets::ValuesToSave() const {
+    SettingsValues values;
     auto write = [&](Setting setting, int slot, const std::string& value) {
-        const std::string key = KeyName(setting, slot);
-        if (!keysToKeep_.contains(key)) ini.WriteString(kSection, key, value);
+        std::string key = KeyName(setting, slot);
+        if (!keysToKeep_.contains(key)) values.emplace_back(std::move(key), value);
     };
     auto flag = [&](SetsCheck box) { return std::string(view_.Checked(box) ? "1" : "0"); };
     write(Setting::SortType, 0, view_.Text(SetsText::cbbSortType));
@@ -28,8 +27,15 @@ bool TfrmSets::SaveSettings(IniFile& ini) const {
     }
     write(Setting::TitleColor, 0, IntToStr(view_.SelectedColor().value_or(kNoColorSelected)));
     write(Setting::TopMost, 0, flag(SetsCheck::chkTop));
-    // One replacing write: the file holds either all the old or all the new content.
-    return ini.Flush();
+    return values;
+}
+
+bool TfrmSets::SaveSettings(IniFile& ini) const {
+    return WriteSettings(ini, ValuesToSave());
+}
+
+void TfrmSets::FormClose(SettingsSaver& saver) const {
+    saver.Save(ValuesToSave());
 }
 
 }  // namespace tallyvox

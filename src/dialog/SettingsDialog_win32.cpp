@@ -20,8 +20,7 @@
 #include "platform/Dpi_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/Window_win32.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsStore_win32.h"
+#include "settings/SettingsSaver.h"
 #include "text/Gbk_win32.h"
 
 namespace tallyvox {
@@ -53,11 +52,11 @@ bool IsLink(int id) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
-                               ErrorReporter& reporter, std::string settingsPath)
+                               ErrorReporter& reporter, SettingsSaver& saver)
     : instance_(instance),
       owner_(owner),
       reporter_(reporter),
-      settingsPath_(std::move(settingsPath)),
+      saver_(saver),
       frm_(frm),
       sets_(frm, *this) {
     LoadCommonControls();
@@ -232,15 +231,12 @@ void SettingsDialog::ShowModal() {
 }
 
 void SettingsDialog::EndSession(bool ending) {
+    if (ending) saver_.SessionEnds();
     if (saving_.SessionEnd(ending)) Store();
 }
 
 void SettingsDialog::Store() {
-    RunHandler([&] {
-        Win32SettingsStore store;
-        IniFile ini(store, settingsPath_);
-        sets_.FormClose(ini);
-    });
+    RunHandler([&] { sets_.FormClose(saver_); });
 }
 
 DialogScale SettingsDialog::Scale() const {

@@ -34,6 +34,7 @@ class QuietScope {
 };
 
 class ErrorReporter;
+class SettingsSaver;
 class TfrmMain;
 
 class SettingsDialog final : public SetsView {
@@ -41,9 +42,9 @@ class SettingsDialog final : public SetsView {
     static constexpr const wchar_t* kClassName = L"TfrmSets";
 
     // Creates the window hidden, owned by `owner`, and fills it. A failure while filling shows
-    // one error box and leaves the dialog usable. `settingsPath` is UTF-8.
+    // one error box and leaves the dialog usable. Closing hands the controls to `saver`.
     SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm, ErrorReporter& reporter,
-                   std::string settingsPath);
+                   SettingsSaver& saver);
     ~SettingsDialog() override;
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
@@ -53,7 +54,8 @@ class SettingsDialog final : public SetsView {
     void ShowModal();
     HWND Handle() const { return hwnd_; }
     // The session ends (`ending`) or goes on: a shown dialog stores as its close would, since
-    // the system may end the process right after. Any top-level window of ours may report it.
+    // the system may end the process right after, but without retries or a box. Any top-level
+    // window of ours may report it.
     void EndSession(bool ending);
 
     // SetsView
@@ -97,7 +99,7 @@ class SettingsDialog final : public SetsView {
     // Runs a TfrmSets handler the way every event handler runs: a failure shows the error box.
     template <typename Handler>
     void RunHandler(Handler&& handler);
-    // FormClose into the settings file: its keys, its keep rules, one replacing write.
+    // FormClose into the saver: its keys, its keep rules, one replacing write.
     void Store();
 
     HWND Control(int id) const;
@@ -105,7 +107,7 @@ class SettingsDialog final : public SetsView {
     HINSTANCE instance_;
     HWND owner_;
     ErrorReporter& reporter_;
-    std::string settingsPath_;
+    SettingsSaver& saver_;
     TfrmMain& frm_;
     TfrmSets sets_;
 

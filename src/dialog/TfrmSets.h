@@ -8,6 +8,7 @@
 #include "app/SlotLayout.h"
 #include "dialog/SetsView.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsSaver.h"
 
 namespace tallyvox {
 
@@ -37,10 +38,13 @@ class TfrmSets {
     void lbl19Click();
     void lbl20Click();
 
+    // What closing writes: each key with its control's value, in the order written; the keys
+    // the dialog keeps are left out.
+    SettingsValues ValuesToSave() const;
     // Writes the controls into the settings file; false when the file could not be written.
     bool SaveSettings(IniFile& ini) const;
-    // Every close saves.
-    void FormClose(IniFile& ini) const { SaveSettings(ini); }
+    // Every close saves, through the saver, which retries a passing hold and reports a failure.
+    void FormClose(SettingsSaver& saver) const;
 
     // Outer height of the dialog for a visible-slot count; 0 for counts outside 1..8. The
     // table's heights are outer heights at 96 DPI: their client part, below the frame at 96 DPI,

@@ -1,6 +1,7 @@
 // System functions taken from their DLL on first use: the common controls (tooltips, the
-// settings dialog's tab), shell32 for opening a file or a web page and winmm for playing a clip
-// are loaded only when the player first needs them, not with every start of the overlay.
+// settings dialog's tab), shell32 and ole32 for opening a file or a web page and winmm for
+// playing a clip are loaded only when the player first needs them, not with every start of the
+// overlay.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,10 @@ Function SystemFunction(const wchar_t* dll, const char* name) {
 // classes; false when they cannot be had. GUI thread only.
 bool LoadCommonControls();
 
-// ShellExecuteW with the verb "open" and SW_SHOW; the result is not looked at.
+// ShellExecuteW with the verb "open" and SW_SHOW; the result is not looked at. The first call
+// initialises COM on the calling thread, the GUI thread, as the shell requires.
 void ShellOpen(HWND owner, const wchar_t* target);
+// Uninitialises the COM that ShellOpen initialised, if it did. At shut-down, on the GUI thread.
+void LeaveShellCom();
 
 }  // namespace tallyvox

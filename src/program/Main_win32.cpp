@@ -15,6 +15,7 @@
 #include "platform/ErrorBox_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "settings/IniFile.h"
+#include "settings/SaverWindow_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
 #include "voice/SoundWorker_win32.h"
@@ -46,8 +47,7 @@ class Application : public OverlayCommands {
     }
 
     void FormCreate() {
-        Win32SettingsStore store;
-        IniFile ini(store, SettingsPath());
+        IniFile ini(store_, SettingsPath());
         frm_.LoadSettings(ini);
         worker_.Start(instance_);
     }
@@ -65,12 +65,15 @@ class Application : public OverlayCommands {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        // A save still being retried is not dropped without a word.
+        saving_.Saver().Finish();
         worker_.WaitForEnd(kWorkerGraceMs);
+        LeaveShellCom();
         return 0;
     }
 
     void OpenSettings() override {
-        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, SettingsPath());
+        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, saving_.Saver());
         openDialog_ = &dialog;
         dialog.ShowModal();
         openDialog_ = nullptr;
@@ -79,8 +82,10 @@ class Application : public OverlayCommands {
     bool SettingsOpen() const override { return openDialog_ != nullptr; }
 
     // The session's end reaches the overlay and the open dialog alike; whichever hears it
-    // first stores the dialog, the dialog sees to storing once.
+    // first stores the dialog, the dialog sees to storing once. A save still being retried has
+    // its last try, silently.
     void EndSession(bool ending) override {
+        if (ending) saving_.Saver().SessionEnds();
         if (openDialog_ != nullptr) openDialog_->EndSession(ending);
     }
 
@@ -109,6 +114,8 @@ class Application : public OverlayCommands {
     SoundWorker worker_;
     OverlayWindow window_;
     TfrmMain frm_;
+    Win32SettingsStore store_;
+    SaverWindow saving_{instance_, store_, SettingsPath(), [this] { return BoxOwner(); }};
     SettingsDialog* openDialog_ = nullptr;  // while a dialog is open for use, that one
     SetsModel hiddenControls_;
     TfrmSets hiddenSets_{frm_, hiddenControls_};

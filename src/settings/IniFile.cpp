@@ -13,9 +13,11 @@ namespace tallyvox {
 
 IniFile::IniFile(SettingsStore& store, std::string path)
     : store_(store), codec_(store.Codec()), path_(std::move(path)) {
-    if (std::optional<std::string> bytes = store_.Read(path_)) {
-        if (codec_) encoding_ = DetectEncoding(*bytes);
-        document_ = IniDocument(ToDocumentBytes(*bytes, encoding_),
+    std::string bytes;
+    outcome_ = store_.Read(path_, bytes);
+    if (outcome_.result == StoreResult::Done) {
+        if (codec_) encoding_ = DetectEncoding(bytes);
+        document_ = IniDocument(ToDocumentBytes(bytes, encoding_),
                                 encoding_ == FileEncoding::Gbk ? IniDocument::Charset::Gbk
                                                                : IniDocument::Charset::Utf8);
         loaded_ = true;
@@ -82,7 +84,8 @@ bool IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 bool IniFile::Flush() {
     if (!dirty_) return true;
-    if (!store_.WriteReplacing(path_, ToFileBytes(document_.Serialize(), encoding_))) return false;
+    outcome_ = store_.WriteReplacing(path_, ToFileBytes(document_.Serialize(), encoding_));
+    if (outcome_.result != StoreResult::Done) return false;
     dirty_ = false;
     return true;
 }

@@ -44,6 +44,9 @@ class IniFile {
     // does nothing otherwise. Returns false when the store failed; the changes then stay pending.
     bool Flush();
 
+    // How the file was last reached: the read on construction, then each replacing write.
+    const StoreOutcome& Outcome() const { return outcome_; }
+
   private:
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     // GBK text to the document's text, and back.
@@ -54,6 +57,7 @@ class IniFile {
     const GbkCodec* codec_;
     FileEncoding encoding_ = FileEncoding::Gbk;
     std::string path_;
+    StoreOutcome outcome_;
     bool loaded_ = false;
     bool dirty_ = false;
     IniDocument document_;

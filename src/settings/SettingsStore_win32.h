@@ -2,7 +2,6 @@
 // the file either all old or all new.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "settings/SettingsStore.h"
@@ -14,10 +13,10 @@ class Win32SettingsStore final : public SettingsStore {
     // Files over this size count as unreadable: a settings file is a few hundred bytes.
     static constexpr unsigned long long kMaxFileBytes = 64ull << 20;
 
-    std::optional<std::string> Read(const std::string& path) override;
+    StoreOutcome Read(const std::string& path, std::string& bytes) override;
     // Refuses a missing, read-only or directory target, so the program never creates the file
     // and never overrides the user's write protection.
-    bool WriteReplacing(const std::string& path, const std::string& bytes) override;
+    StoreOutcome WriteReplacing(const std::string& path, const std::string& bytes) override;
     // Code page 936.
     const GbkCodec* Codec() const override;
 };

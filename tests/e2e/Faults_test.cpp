@@ -88,8 +88,8 @@ class FileHolder {
 enum class Fault {
     None,
     LockedAtStart,     // held with no sharing while the program starts, released afterwards
-    LockedAtClose,     // held with no sharing while the dialog closes
-    HeldOpenAtClose,   // held with full sharing while the dialog closes
+    LockedAtClose,     // held with no sharing while the dialog closes (see FaultCase::saveBox)
+    HeldOpenAtClose,   // held with full sharing while the dialog closes, released right after
     ReadOnly,          // read-only attribute set while the program runs
     Deleted,           // deleted while the program runs
     DirectoryAtStart,  // a folder of that name instead of the file from the start
@@ -113,6 +113,9 @@ struct FaultCase {
     // empty duration, and a counting slot's ticks report the empty last-seconds text.
     bool emptyDurationBox;
     After after;
+    // The save fails for good: after the dialog has closed, a box says so. A file held at the
+    // close is let go only once the box is there, else right after the close.
+    bool saveBox = false;
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) {
@@ -290,6 +293,13 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
             holder.Hold(SettingsPath(), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     }
     ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    if (c.saveBox) {
+        const HWND box = WaitForMessageBox(L"Tallyvox", 5000, app.Pid());
+        ASSERT_NE(box, nullptr) << "no box says that the settings were not saved";
+        EXPECT_NE(MessageBoxText(box).wide.find(SettingsPath()), std::wstring::npos)
+            << "the box names the file: " << ToUtf8(MessageBoxText(box).wide);
+        ASSERT_TRUE(PressMessageBoxOk(box));
+    }
     holder.Release();
     ExpectNoBox("after the dialog closed");
     ASSERT_NO_FATAL_FAILURE(ExitByMenu());
@@ -388,11 +398,15 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"LockedAtStart", [] { return ValidFile(); }, Fault::LockedAtStart, true,
                   After::OnlyTyped},
         FaultCase{"LockedAtClose", [] { return ValidFile(); }, Fault::LockedAtClose, false,
-                  After::OldBytes},
-        // Wine cannot replace a file that is open anywhere, so the save is refused.
+                  After::OldBytes, true},
+        // Let go within the second the save is retried for: saved, and no box.
+        FaultCase{"LockedBrieflyAtClose", [] { return ValidFile(); }, Fault::LockedAtClose, false,
+                  After::NewContent},
+        // Wine cannot replace a file that is open anywhere: the replace is retried until it can.
         FaultCase{"HeldOpenAtClose", [] { return ValidFile(); }, Fault::HeldOpenAtClose, false,
-                  After::OldBytes},
-        FaultCase{"ReadOnly", [] { return ValidFile(); }, Fault::ReadOnly, false, After::OldBytes},
+                  After::NewContent},
+        FaultCase{"ReadOnly", [] { return ValidFile(); }, Fault::ReadOnly, false, After::OldBytes,
+                  true},
         FaultCase{"DeletedWhileRunning", [] { return ValidFile(); }, Fault::Deleted, false,
                   After::NoFile},
         FaultCase{"FolderAtStart", [] { return std::string(); }, Fault::DirectoryAtStart, true,
@@ -400,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ReplacedByFolderWhileRunning", [] { return ValidFile(); }, Fault::DirectoryLater,
                   false, After::StillFolder},
         FaultCase{"NoTempFilePossible", [] { return ValidFile(); }, Fault::FolderFull, false,
-                  After::OldBytes}),
+                  After::OldBytes, true}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 }  // namespace

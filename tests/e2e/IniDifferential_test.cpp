@@ -38,15 +38,17 @@ std::string Contents(const std::string& path) {
 // Plain whole-file access: what is compared here is the INI layer, not how files are replaced.
 class PlainFileStore : public SettingsStore {
   public:
-    std::optional<std::string> Read(const std::string& path) override {
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-        return Contents(path);
+    static constexpr StoreResult kMissing = StoreResult::Missing;
+    StoreOutcome Read(const std::string& path, std::string& bytes) override {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {kMissing};
+        bytes = Contents(path);
+        return {};
     }
-    bool WriteReplacing(const std::string& path, const std::string& bytes) override {
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    StoreOutcome WriteReplacing(const std::string& path, const std::string& bytes) override {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {kMissing};
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << bytes;
-        return static_cast<bool>(out.flush());
+        return {out.flush() ? StoreResult::Done : StoreResult::Failed};
     }
     const GbkCodec* Codec() const override { return &codec_; }
 

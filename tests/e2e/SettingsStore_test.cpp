@@ -16,6 +16,18 @@ using e2e::TempDir;
 using e2e::ToUtf8;
 
 const std::string kSettings = "[Common]\r\nTitle1=\xB1\xEA\xCC\xE2\x31\r\nTopMost=1\r\n";
+constexpr StoreResult kDone = StoreResult::Done;
+
+// The file's bytes, or nullopt when the read fails.
+std::optional<std::string> ReadAll(const std::string& path) {
+    std::string bytes;
+    if (Win32SettingsStore().Read(path, bytes).result != kDone) return std::nullopt;
+    return bytes;
+}
+
+StoreResult Replace(const std::string& path, const std::string& bytes) {
+    return Win32SettingsStore().WriteReplacing(path, bytes).result;
+}
 
 // Names in the folder besides "." and "..".
 int EntryCount(const TempDir& dir) {
@@ -34,10 +46,9 @@ int EntryCount(const TempDir& dir) {
 TEST(SettingsStoreTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     TempDir dir;
     dir.Write(L"qorvane.db", "old");
-    Win32SettingsStore store;
     const std::string path = ToUtf8(dir.File(L"qorvane.db"));
-    ASSERT_TRUE(store.WriteReplacing(path, kSettings));
-    EXPECT_EQ(store.Read(path), kSettings);
+    ASSERT_EQ(Replace(path, kSettings), kDone);
+    EXPECT_EQ(ReadAll(path), kSettings);
     EXPECT_EQ(dir.Read(L"qorvane.db"), kSettings);
     EXPECT_EQ(EntryCount(dir), 1);
 }
@@ -48,19 +59,17 @@ TEST(SettingsStoreTest, WorksInAFolderWithAChineseName) {
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring file = folder + L"\\qorvane.db";
     e2e::WriteFileBytes(file, "old");
-    Win32SettingsStore store;
-    ASSERT_TRUE(store.WriteReplacing(ToUtf8(file), kSettings));
-    EXPECT_EQ(store.Read(ToUtf8(file)), kSettings);
+    ASSERT_EQ(Replace(ToUtf8(file), kSettings), kDone);
+    EXPECT_EQ(ReadAll(ToUtf8(file)), kSettings);
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
 TEST(SettingsStoreTest, NeverCreatesAMissingFile) {
     TempDir dir;
-    Win32SettingsStore store;
     const std::string path = ToUtf8(dir.File(L"qorvane.db"));
-    EXPECT_EQ(store.Read(path), std::nullopt);
-    EXPECT_FALSE(store.WriteReplacing(path, kSettings));
+    EXPECT_EQ(ReadAll(path), std::nullopt);
+    EXPECT_EQ(Replace(path, kSettings), StoreResult::Missing);
     EXPECT_EQ(EntryCount(dir), 0);
 }
 
@@ -69,8 +78,7 @@ TEST(SettingsStoreTest, RefusesAReadOnlyFileAndKeepsIt) {
     dir.Write(L"qorvane.db", kSettings);
     const std::wstring file = dir.File(L"qorvane.db");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    Win32SettingsStore store;
-    EXPECT_FALSE(store.WriteReplacing(ToUtf8(file), "clobbered"));
+    EXPECT_EQ(Replace(ToUtf8(file), "clobbered"), StoreResult::ReadOnly);
     EXPECT_EQ(dir.Read(L"qorvane.db"), kSettings);
     EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(EntryCount(dir), 1);
@@ -82,7 +90,7 @@ TEST(SettingsStoreTest, KeepsAHiddenFileHidden) {
     dir.Write(L"qorvane.db", "old");
     const std::wstring file = dir.File(L"qorvane.db");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    ASSERT_TRUE(Win32SettingsStore().WriteReplacing(ToUtf8(file), kSettings));
+    ASSERT_EQ(Replace(ToUtf8(file), kSettings), kDone);
     EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -91,9 +99,8 @@ TEST(SettingsStoreTest, ADirectoryInPlaceOfTheFileIsNeitherReadNorReplaced) {
     TempDir dir;
     const std::wstring folder = dir.File(L"qorvane.db");
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    Win32SettingsStore store;
-    EXPECT_EQ(store.Read(ToUtf8(folder)), std::nullopt);
-    EXPECT_FALSE(store.WriteReplacing(ToUtf8(folder), kSettings));
+    EXPECT_EQ(ReadAll(ToUtf8(folder)), std::nullopt);
+    EXPECT_EQ(Replace(ToUtf8(folder), kSettings), StoreResult::Missing);
     EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     RemoveDirectoryW(folder.c_str());
 }
@@ -102,7 +109,7 @@ TEST(SettingsStoreTest, ReadsEveryByteAsStored) {
     TempDir dir;
     const std::string bytes = kSettings + std::string("\0\xFF\r", 3);
     dir.Write(L"qorvane.db", bytes);
-    EXPECT_EQ(Win32SettingsStore().Read(ToUtf8(dir.File(L"qorvane.db"))), bytes);
+    EXPECT_EQ(ReadAll(ToUtf8(dir.File(L"qorvane.db"))), bytes);
 }
 
 TEST(SettingsStoreTest, ExecutableFolderIsAFolderEndingInASeparator) {

@@ -48,7 +48,7 @@ std::string StartAndCloseDialog(const std::string& file) {
     }
     {
         tallyvox::IniFile ini(store, kPath);
-        sets.FormClose(ini);
+        sets.SaveSettings(ini);
     }
     Check(store.writes.size() <= 1, "one close wrote the file more than once");
     const std::string& result = store.files[kPath];

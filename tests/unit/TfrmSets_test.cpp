@@ -59,7 +59,7 @@ class TfrmSetsTest : public testing::Test {
     // Closes the dialog and returns the file as it then stands.
     std::string Close() {
         IniFile ini(store, kPath);
-        sets.FormClose(ini);
+        sets.SaveSettings(ini);
         return store.files[kPath];
     }
 };
