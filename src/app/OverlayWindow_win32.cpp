@@ -10,7 +10,6 @@
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
-#include "app/WindowPlacement_win32.h"
 #include "platform/Dpi_win32.h"
 #include "platform/SystemColor_win32.h"
 #include "platform/Window_win32.h"
@@ -265,9 +264,7 @@ void OverlayWindow::MoveToScale(int dpi, const RECT& suggested) {
     if (dpi <= 0) return;
     // Sized and placed in one move before the layout: resizing where the window stood could
     // put most of it back on the monitor it came from.
-    movingToScale_ = true;
-    MoveWindowTo(hwnd_, PlaceForNewScale(ToScreenRect(suggested), SizeAt(dpi)));
-    movingToScale_ = false;
+    scaleMove_.To(hwnd_, suggested, SizeAt(dpi));
     if (dpi == dpi_) return;
     dpi_ = dpi;
     ScaleToWindowDpi();
@@ -371,12 +368,10 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         case WM_GETDPISCALEDSIZE: {
             // The layout does not scale as a whole (each pitch is rounded on its own): the
             // system's suggestion for the next WM_DPICHANGED is to have the layout's size.
-            const WindowSize size = SizeAt(LOWORD(wParam));
-            *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
-            return TRUE;
+            return AnswerScaledSize(lParam, SizeAt(LOWORD(wParam)));
         }
         case WM_DPICHANGED:
-            if (!movingToScale_)
+            if (!scaleMove_.Moving())
                 MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETCURSOR:

@@ -13,6 +13,7 @@
 #include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
+#include "app/WindowPlacement_win32.h"
 #include "hotkeys/HotKeyRegistrar.h"
 
 namespace tallyvox {
@@ -109,9 +110,7 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     OverlayCommands* commands_ = nullptr;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    // Set while MoveToScale moves the window: a change of scale that this move causes is not
-    // followed, or a window straddling two monitors would grow and shrink in turn.
-    bool movingToScale_ = false;
+    ScaleMove scaleMove_;
     OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;

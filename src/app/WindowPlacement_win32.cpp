@@ -30,4 +30,15 @@ void MoveWindowTo(HWND window, const ScreenRect& rect) {
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+LRESULT AnswerScaledSize(LPARAM lParam, WindowSize size) {
+    *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
+    return TRUE;
+}
+
+void ScaleMove::To(HWND window, const RECT& suggested, WindowSize size) {
+    moving_ = true;
+    MoveWindowTo(window, PlaceForNewScale(ToScreenRect(suggested), size));
+    moving_ = false;
+}
+
 }  // namespace tallyvox

@@ -13,7 +13,6 @@
 #include "app/DisplayScale.h"
 #include "app/ErrorReporter.h"
 #include "app/TfrmMain.h"
-#include "app/WindowPlacement_win32.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
 #include "dialog/KeyBoxWarnings_win32.h"
@@ -257,9 +256,7 @@ void SettingsDialog::MoveToScale(int dpi, const RECT& suggested) {
         dpi_ = dpi;
         RescaleControls();
     }
-    movingToScale_ = true;
-    MoveWindowTo(hwnd_, PlaceForNewScale(ToScreenRect(suggested), sets_.OuterSize(Scale())));
-    movingToScale_ = false;
+    scaleMove_.To(hwnd_, suggested, sets_.OuterSize(Scale()));
     // The tabs' height follows the font even where the window's size did not change.
     if (tab_ != nullptr) LayOutPages();
 }
@@ -295,12 +292,10 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             return 0;
         case WM_GETDPISCALEDSIZE: {
             // The frame does not scale with the client area: the suggestion is to fit both.
-            const WindowSize size = sets_.OuterSize(ScaleAt(LOWORD(wParam)));
-            *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
-            return TRUE;
+            return AnswerScaledSize(lParam, sets_.OuterSize(ScaleAt(LOWORD(wParam))));
         }
         case WM_DPICHANGED:
-            if (!movingToScale_)
+            if (!scaleMove_.Moving())
                 MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_NOTIFY: {

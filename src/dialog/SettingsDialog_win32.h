@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/WindowPlacement.h"
+#include "app/WindowPlacement_win32.h"
 #include "dialog/DialogSaving.h"
 #include "dialog/KeyBoxWarnings_win32.h"
 #include "dialog/SetsControls.h"
@@ -118,8 +118,7 @@ class SettingsDialog final : public SetsView {
     std::map<int, HWND> controls_;
     std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
     int dpi_ = 96;
-    // Set while MoveToScale moves the window: a change of scale that move causes is not followed.
-    bool movingToScale_ = false;
+    ScaleMove scaleMove_;
     int tabPadding_ = 0;  // the tabs' height beyond their font's
     HWND focusBeforeDeactivation_ = nullptr;
     KeyBoxWarnings keyWarnings_;
