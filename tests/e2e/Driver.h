@@ -161,6 +161,11 @@ void RightClick(POINT screen);
 void Click(HWND hwnd);  // at the window's centre
 void DoubleClick(HWND hwnd);
 void RightClick(HWND hwnd);
+// Clicks, and clicks once more if the click has not had its effect within half the time: Wine
+// now and then loses a click that comes while the window below is busy (a list just closed, a
+// dialog just shown). Only for effects a second click does not undo (focus, a page, a list that
+// opens). True when the effect came.
+bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms = 5000);
 // Left button down at from, moves to to in steps, up at to. Waits (up to 1 s) for the target
 // to capture the mouse before moving, so a window-moving drag loses no distance.
 void Drag(POINT from, POINT to, int steps = 8);

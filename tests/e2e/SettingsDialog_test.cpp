@@ -91,16 +91,16 @@ class SettingsDialogTest : public DialogFixture {
   protected:
     void ShowHelpPage() {
         const RECT tab = ScreenRect(Ctl(kTab));
-        Click(POINT{tab.left + 150, tab.top + 10});  // the second tab, "帮助"
-        ASSERT_TRUE(WaitUntil([&] { return IsVisible(Ctl(kTop)); }, 3000));
+        ASSERT_TRUE(ClickUntil(POINT{tab.left + 150, tab.top + 10},  // the second tab, "帮助"
+                               [&] { return IsVisible(Ctl(kTop)); }));
     }
 
     // Chooses an item of a combo box with typing: a click on its arrow opens the list.
     bool ChooseTypingComboItem(HWND combo, const std::wstring& item) {
         const RECT rect = ScreenRect(combo);
-        Click(POINT{rect.right - 6, (rect.top + rect.bottom) / 2});
         // Open before SelectComboItem looks, or its own click would close the list again.
-        if (!WaitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == TRUE; }))
+        if (!ClickUntil(POINT{rect.right - 6, (rect.top + rect.bottom) / 2},
+                        [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == TRUE; }))
             return false;
         return SelectComboItem(combo, item);
     }
@@ -214,8 +214,8 @@ TEST_F(SettingsDialogTest, CountAndLayoutRearrangeTheOverlayLive) {
 
     // Back on the first page, a smaller count shrinks the dialog again.
     const RECT tab = ScreenRect(Ctl(kTab));
-    Click(POINT{tab.left + 50, tab.top + 10});
-    ASSERT_TRUE(WaitUntil([&] { return IsVisible(Ctl(kTimer)); }));
+    ASSERT_TRUE(
+        ClickUntil(POINT{tab.left + 50, tab.top + 10}, [&] { return IsVisible(Ctl(kTimer)); }));
     ASSERT_TRUE(SelectComboItem(Ctl(kTimer), L"4"));
     EXPECT_TRUE(WaitUntil([&] {
         const RECT r = ScreenRect(dialog);
