@@ -163,8 +163,8 @@ void DoubleClick(HWND hwnd);
 void RightClick(HWND hwnd);
 // Clicks, and clicks once more if the click has not had its effect within half the time: Wine
 // now and then loses a click that comes while the window below is busy (a list just closed, a
-// dialog just shown). Only for effects a second click does not undo (focus, a page, a list that
-// opens). True when the effect came.
+// dialog just shown); one that is merely slow comes well within half the time. True when the
+// effect came.
 bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms = 5000);
 // Left button down at from, moves to to in steps, up at to. Waits (up to 1 s) for the target
 // to capture the mouse before moving, so a window-moving drag loses no distance.

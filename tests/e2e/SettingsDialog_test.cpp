@@ -95,6 +95,12 @@ class SettingsDialogTest : public DialogFixture {
                                [&] { return IsVisible(Ctl(kTop)); }));
     }
 
+    // Clicks a check box; true once its tick has changed.
+    bool Toggle(int id) {
+        const bool was = Checked(Ctl(id));
+        return ClickUntil(Centre(Ctl(id)), [&] { return Checked(Ctl(id)) != was; });
+    }
+
     // Chooses an item of a combo box with typing: a click on its arrow opens the list.
     bool ChooseTypingComboItem(HWND combo, const std::wstring& item) {
         const RECT rect = ScreenRect(combo);
@@ -259,7 +265,7 @@ TEST_F(SettingsDialogTest, UntickingAlwaysOnTopDropsTheTopmostStyle) {
     ASSERT_TRUE(IsTopMost(main));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
-    Click(Ctl(kTop));
+    ASSERT_TRUE(Toggle(kTop));
     EXPECT_TRUE(WaitUntil([&] { return !IsTopMost(main); }));
     EXPECT_FALSE(Checked(Ctl(kTop)));
 }
@@ -285,12 +291,11 @@ TEST_F(SettingsDialogTest, ClosingSavesWhatTheControlsShowAndTheNextOpeningShows
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(3)), L"Num5"));
     ReplaceText(Ctl(ids::Time(4)), L"99");
     ReplaceText(Ctl(kLastSec), L"7");
-    Click(Ctl(kCircle));
+    ASSERT_TRUE(Toggle(kCircle));
     ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clBlue"));
     ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(kSortType), L"竖排"));
-    Click(Ctl(kTop));
-    ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
+    ASSERT_TRUE(Toggle(kTop));
     ASSERT_TRUE(WaitUntil([&] { return GetText(Ctl(kLastSec)) == L"7"; }));
 
     // What the controls show, as the file must hold it; a colour is chosen.
@@ -495,12 +500,11 @@ TEST_F(SettingsDialogTest, AWholeSessionFromNoSettingsFileToARestart) {
     ReplaceText(Ctl(ids::Time(2)), L"90");
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(ids::Key(3)), L"F9"));
     ReplaceText(Ctl(kLastSec), L"12");
-    Click(Ctl(kSec));
+    ASSERT_TRUE(Toggle(kSec));
     ASSERT_TRUE(SelectComboItem(Ctl(kTitleColor), L"clRed"));
     ASSERT_NO_FATAL_FAILURE(ShowHelpPage());
     ASSERT_TRUE(ChooseTypingComboItem(Ctl(kSortType), L"竖排"));
-    Click(Ctl(kTop));
-    ASSERT_TRUE(WaitUntil([&] { return !Checked(Ctl(kTop)); }));
+    ASSERT_TRUE(Toggle(kTop));
     ASSERT_NO_FATAL_FAILURE(CloseDialog());
     ASSERT_NO_FATAL_FAILURE(ExitByMenu());
 
