@@ -520,10 +520,11 @@ void RightClick(POINT screen) {
 void Click(HWND hwnd) {
     Click(Centre(hwnd));
 }
-bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms) {
-    Click(screen);
+bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms,
+                void (*click)(POINT)) {
+    click(screen);
     if (WaitUntil(done, timeout_ms / 2)) return true;
-    if (!done()) Click(screen);
+    if (!done()) click(screen);
     return WaitUntil(done, timeout_ms - timeout_ms / 2);
 }
 void DoubleClick(HWND hwnd) {

@@ -164,8 +164,9 @@ void RightClick(HWND hwnd);
 // Clicks, and clicks once more if the click has not had its effect within half the time: Wine
 // now and then loses a click that comes while the window below is busy (a list just closed, a
 // dialog just shown); one that is merely slow comes well within half the time. True when the
-// effect came.
-bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms = 5000);
+// effect came. `click` may be another button's.
+bool ClickUntil(POINT screen, const std::function<bool()>& done, int timeout_ms = 5000,
+                void (*click)(POINT) = Click);
 // Left button down at from, moves to to in steps, up at to. Waits (up to 1 s) for the target
 // to capture the mouse before moving, so a window-moving drag loses no distance.
 void Drag(POINT from, POINT to, int steps = 8);

@@ -95,8 +95,9 @@ class OverlayFixture : public testing::Test {
 
     // A right click on a count panel opens the popup menu.
     void OpenMenu(int slot = 1) {
-        RightClick(Panel(slot));
-        ASSERT_TRUE(WaitUntil([&] { return MenuOpen(); }, 3000)) << "the popup menu opens";
+        ASSERT_TRUE(ClickUntil(
+            Centre(Panel(slot)), [&] { return MenuOpen(); }, 5000, RightClick))
+            << "the popup menu opens";
     }
 
     // How long after the exit command the program may take to end: it gives its sound worker
