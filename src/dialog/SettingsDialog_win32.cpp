@@ -193,7 +193,9 @@ LRESULT SettingsDialog::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             InvalidateRect(Control(ids::kTitleColor), nullptr, TRUE);
             break;
         case WM_COMMAND:
-            // IDOK / IDCANCEL from Enter and Escape: the dialog has no such buttons.
+            // Esc (IDCANCEL) closes the dialog as its close box does; Enter (IDOK) does nothing,
+            // as there is no button to press.
+            if (LOWORD(wParam) == IDCANCEL) PostMessageW(hwnd, WM_CLOSE, 0, 0);
             return 0;
         case WM_CLOSE:
             // Only a shown dialog is ever closed; the hidden one never writes the file.

@@ -54,9 +54,13 @@ class DialogFixture : public OverlayFixture {
         if (moveAside) MoveDialogAside();
     }
 
-    // Alt+F4, as a user closes it; waits until it is gone.
-    void CloseDialog() {
-        PressKeys({VK_MENU, VK_F4});
+    // Alt+F4 (or Esc), as a user closes it; waits until it is gone.
+    void CloseDialog(bool withEsc = false) {
+        if (withEsc) {
+            PressKey(VK_ESCAPE);
+        } else {
+            PressKeys({VK_MENU, VK_F4});
+        }
         ASSERT_TRUE(WaitUntil([&] { return VisibleDialogs().empty(); }, 5000))
             << "the dialog closes";
         dialog = nullptr;

@@ -450,6 +450,7 @@ TEST_F(SettingsDialogTest, TheHiddenInstanceNeverWritesTheFile) {
 
 // Saved by Notepad as "UTF-8 with BOM": titles show right, and closing the dialog writes the
 // changed title in UTF-8 and leaves every other byte as it was.
+// Closed with Esc, which saves as every close does.
 TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
     const std::string utf8 =
         "\xEF\xBB\xBF" +
@@ -460,7 +461,7 @@ TEST_F(SettingsDialogTest, AUtf8FileShowsItsTitlesAndKeepsItsEncoding) {
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ReplaceText(Ctl(ids::Title(2)), L"新的");
     ASSERT_TRUE(WaitUntil([&] { return GetText(Label(2)) == L"新的"; }));
-    ASSERT_NO_FATAL_FAILURE(CloseDialog());
+    ASSERT_NO_FATAL_FAILURE(CloseDialog(/*withEsc=*/true));
 
     std::string expected = utf8;
     expected.replace(expected.find("Title2=大龙"), std::string("Title2=大龙").size(),
