@@ -6,6 +6,7 @@
 
 #include "hotkeys/KeyNames.h"
 #include "hotkeys/SlotHotKeys.h"
+#include "text/IntText.h"
 #include "timers/SlotTimer.h"
 
 namespace tallyvox {
@@ -26,8 +27,30 @@ void TfrmMain::SpeakSample() {
     for (const std::int32_t n : {3, 2, 1}) worker_.Post(WM_WORKER, CMD_SPEAK, n);
 }
 
-void TfrmMain::pnl1DblClick(std::string_view senderName) {
-    ToggleSlot(SlotOfPanelName(senderName));
+void TfrmMain::pnl1DblClick(int slot) {
+    ToggleSlot(slot);
+}
+
+void TfrmMain::SetSlotTitle(int slot, const std::string& text) {
+    Slot(slot).titleText = text;
+    view_.ShowTitle(slot, text);
+}
+
+void TfrmMain::SetSlotHotKeyName(int slot, const std::string& text) {
+    Slot(slot).hotKeyName = text;
+    RegisterSlotHotKey(text, kHotKeyIdBase + slot);
+}
+
+void TfrmMain::SetSlotSeconds(int slot, const std::string& text) {
+    TimerSlot& s = Slot(slot);
+    s.secondsText = text;
+    s.period = StrToInt(text);
+    view_.SetPanelCaption(slot, text);
+}
+
+void TfrmMain::SetTitleColor(std::int32_t color) {
+    titleColor = color;
+    for (int slot = 1; slot <= kSlotCount; ++slot) view_.SetLabelColor(slot, color);
 }
 
 void TfrmMain::WMHotKey(std::uintptr_t id) {

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/ErrorReporter.h"
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "dialog/SetsModel.h"
@@ -19,6 +18,7 @@
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
 #include "text/Gbk_win32.h"
+#include "ui/ErrorReporter.h"
 #include "voice/SoundWorker_win32.h"
 #include "voice/VoicePack.h"
 

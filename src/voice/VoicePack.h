@@ -11,7 +11,6 @@
 
 namespace tallyvox {
 
-constexpr const char* kVoicePackFolder = "voice";
 // Clip 0 is never played, so a pack has nothing to give it.
 constexpr int kPackFirstClip = 1;
 constexpr int kPackLastClip = 22;
