@@ -23,6 +23,10 @@ void TfrmMain::tmrTimer(int slot) {
     TickCountdown(Slot(slot), slot, {isCircle, isSecondCounter, lastSecondText}, view_, worker_);
 }
 
+void TfrmMain::SpeakSample() {
+    for (const std::int32_t n : {3, 2, 1}) worker_.Post(WM_WORKER, CMD_SPEAK, n);
+}
+
 void TfrmMain::pnl1DblClick(int slot) {
     ToggleSlot(slot);
 }

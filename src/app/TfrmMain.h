@@ -40,11 +40,17 @@ class TfrmMain {
     std::string sortTypeText;
     std::int32_t titleColor = 0;
     std::int32_t topMost = 0;
+    // What the 帮助 page says of the voice (GBK): which one speaks, and the voice pack's files
+    // that were left out, with why.
+    std::string voiceInUseText;
+    std::string voiceRefusedText;
 
     // Starts a stopped slot or stops a running one; other numbers do nothing.
     void ToggleSlot(int slot);
     // One tick of a slot's ticker.
     void tmrTimer(int slot);
+    // 试听: 3, 2, 1 to the worker, queued like a countdown's, whether speaking is on or not.
+    void SpeakSample();
     // Double click on slot 1..8's count panel; other numbers do nothing.
     void pnl1DblClick(int slot);
 

@@ -28,6 +28,8 @@ WindowKind WindowKindOf(ControlKind kind) {
             return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};  // clicks open the link
         case ControlKind::CheckBox:
             return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::GroupBox:
             return {L"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::Edit:
@@ -59,7 +61,9 @@ ControlRect ScaledRect(HWND page, const SetsControl& control, HFONT font, int dp
     const ControlRect& design = control.rect;
     ControlRect rect{ScaleToDpi(design.left, dpi), ScaleToDpi(design.top, dpi),
                      ScaleToDpi(design.width, dpi), ScaleToDpi(design.height, dpi)};
-    if (control.kind == ControlKind::Label || control.kind == ControlKind::Link) {
+    const bool sizedByText = control.kind == ControlKind::Link ||
+                             (control.kind == ControlKind::Label && design.width == 0);
+    if (sizedByText) {
         const SIZE size = TextMeasurer(page, font).Extent(CaptionOf(control));
         rect.width = size.cx;
         rect.height = size.cy;
@@ -116,6 +120,7 @@ bool IsChange(ControlKind kind, int code) {
         case ControlKind::Edit:
             return code == EN_CHANGE;
         case ControlKind::CheckBox:
+        case ControlKind::Button:
             return code == BN_CLICKED;
         case ControlKind::Link:
             return code == STN_CLICKED;

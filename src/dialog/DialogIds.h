@@ -32,5 +32,8 @@ constexpr int kLbl17 = 717;       // the program's name
 constexpr int kLbl18 = 718;       // its version
 constexpr int kLbl19 = 719;       // link to the home page
 constexpr int kLbl20 = 720;       // link to the download page
+constexpr int kVoice = 721;       // which voice speaks
+constexpr int kListen = 722;      // 试听
+constexpr int kRefused = 723;     // the voice pack's files left out
 
 }  // namespace tallyvox::ids

@@ -140,6 +140,16 @@ void AddHelpPage(std::vector<SetsControl>& table) {
     top.checkControl = SetsCheck::chkTop;
     table.push_back(top);
 
+    // The voice: which one speaks at the top, a 试听 button beside the layout, the pack's
+    // refused files below the links (a page cut short by few slots still shows the first line).
+    SetsControl voice = Control(ids::kVoice, 1, Label, {3, 10, 296, 14});
+    voice.textControl = SetsText::lblVoice;
+    table.push_back(voice);
+    SetsControl listen = Control(ids::kListen, 1, Button, {230, 34, 66, 23});
+    listen.caption = "试听";
+    listen.handler = [](TfrmSets& s, int) { s.btnListenClick(); };
+    table.push_back(listen);
+
     table.push_back(TextLabel(1, 2, 67, "Tallyvox", ids::kLbl17));
     table.push_back(TextLabel(1, 190, 67, "Ver " TALLYVOX_VERSION_STRING, ids::kLbl18));
     SetsControl home = TextLabel(1, 2, 87, kHomePageUrl, ids::kLbl19);
@@ -150,6 +160,9 @@ void AddHelpPage(std::vector<SetsControl>& table) {
     download.kind = Link;
     download.handler = [](TfrmSets& s, int) { s.lbl20Click(); };
     table.push_back(download);
+    SetsControl refused = Control(ids::kRefused, 1, Label, {3, 110, 296, 300});
+    refused.textControl = SetsText::lblRefused;
+    table.push_back(refused);
 }
 
 }  // namespace

@@ -17,9 +17,10 @@ class TfrmSets;
 
 // Each kind fixes the window class, its style and the notification that counts as a change.
 enum class ControlKind {
-    Label,         // STATIC sized to its caption; no notification
+    Label,         // STATIC sized to its caption unless the table gives a size; no notification
     Link,          // a label in the link colour; a click runs the handler
     CheckBox,      // a click runs the handler
+    Button,        // a push button; a click runs the handler
     GroupBox,      // a frame round a slot's boxes; no notification
     Edit,          // each change of its text runs the handler
     DropDownList,  // a choice runs the handler; it shows one of its items or nothing
@@ -28,7 +29,8 @@ enum class ControlKind {
 };
 
 struct ControlRect {
-    int left, top, width, height;  // 96-DPI pixels in the page; a label's size follows its text
+    // 96-DPI pixels in the page; a label of width 0 takes the size of its text
+    int left, top, width, height;
 };
 
 struct SetsControl {

@@ -18,6 +18,8 @@ enum class SetsText {
     edtTitle,     // per slot
     cbbKey,       // per slot, combo box with typing
     edtTime,      // per slot
+    lblVoice,     // label: which voice speaks
+    lblRefused,   // label: the voice pack's files left out, one a line
 };
 
 enum class SetsCheck { chkCircle, chkSec, chkTop };

@@ -86,6 +86,8 @@ void TfrmSets::FormCreate() {
     view_.SelectColor(main_.titleColor);
     if (!view_.SelectedColor()) Keep(Setting::TitleColor);
     setCheck(SetsCheck::chkTop, main_.topMost != 0, &TfrmSets::chkTopClick);
+    view_.SetText(SetsText::lblVoice, 0, main_.voiceInUseText);
+    view_.SetText(SetsText::lblRefused, 0, main_.voiceRefusedText);
     filling_ = false;
     if (firstFailure) std::rethrow_exception(firstFailure);
 }
@@ -162,6 +164,10 @@ void TfrmSets::lbl19Click() {
 
 void TfrmSets::lbl20Click() {
     view_.OpenUrl(kDownloadPageUrl);
+}
+
+void TfrmSets::btnListenClick() {
+    main_.SpeakSample();
 }
 
 }  // namespace tallyvox

@@ -37,6 +37,7 @@ class TfrmSets {
     void chkTopClick();
     void lbl19Click();
     void lbl20Click();
+    void btnListenClick();
 
     // What closing writes: each key with its control's value, in the order written; the keys
     // the dialog keeps are left out.

@@ -17,8 +17,10 @@
 #include "settings/SaverWindow_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
+#include "text/Gbk_win32.h"
 #include "ui/ErrorReporter.h"
 #include "voice/SoundWorker_win32.h"
+#include "voice/VoicePack.h"
 
 namespace tallyvox {
 namespace {
@@ -49,7 +51,10 @@ class Application : public OverlayCommands {
     void FormCreate() {
         IniFile ini(store_, SettingsPath());
         frm_.LoadSettings(ini);
-        worker_.Start(instance_);
+        worker_.Start(instance_, FromGbk(ExecutableFolder()));
+        // The 帮助 page's words for the voice, in the program's GBK.
+        frm_.voiceInUseText = ToGbk(FromUtf8(VoiceInUseText(worker_.Pack())));
+        frm_.voiceRefusedText = ToGbk(FromUtf8(RefusedFilesText(worker_.Pack())));
     }
 
     // The settings dialog made at start-up is filled but never shown, so it needs no windows:

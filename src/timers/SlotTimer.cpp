@@ -7,6 +7,9 @@
 
 namespace tallyvox {
 
+// The worker leaves out a number that waited longer than the tick that posted it.
+static_assert(kSpeakStaleAfterMs == kTickIntervalMs);
+
 namespace {
 
 // Counts wrap at the 32-bit limits like the machine's own arithmetic, without signed overflow.

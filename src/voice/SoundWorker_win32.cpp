@@ -6,6 +6,7 @@
 
 #include "platform/LazyLibrary_win32.h"
 #include "voice/TMyThread.h"
+#include "voice/VoicePack_win32.h"
 #include "voice/WorkerProtocol.h"
 
 namespace tallyvox {
@@ -28,6 +29,7 @@ void PlayWavFromMemory(const void* image) {
 struct SoundWorker::Shared : public WorkerQueue, public ClipPlayer {
     TMyThread thread;
     std::array<HGLOBAL, kClipCount> clips{};
+    PackImages packClips;  // a pack's clip, where it has one, is played instead
 
     // The clips are released by whichever side lets go last, never under a playing worker.
     ~Shared() override {
@@ -48,12 +50,20 @@ struct SoundWorker::Shared : public WorkerQueue, public ClipPlayer {
             thread.Terminate();
             return {};
         }
+        // MSG::time is the system's tick count when the message was posted.
         return {msg.message, static_cast<std::intptr_t>(msg.wParam),
-                static_cast<std::intptr_t>(msg.lParam)};
+                static_cast<std::intptr_t>(msg.lParam), static_cast<std::uint32_t>(msg.time),
+                static_cast<std::uint32_t>(GetTickCount())};
     }
 
     void PlayClip(int index) override {
-        if (index < 0 || index >= kClipCount || clips[index] == nullptr) return;
+        if (index < 0 || index >= kClipCount) return;
+        const std::vector<std::uint8_t>& own = packClips[static_cast<std::size_t>(index)];
+        if (!own.empty()) {
+            PlayWavFromMemory(own.data());
+            return;
+        }
+        if (clips[index] == nullptr) return;
         // Locked anew for every play; a null image would make sndPlaySoundA stop all sound.
         const void* image = LockResource(clips[index]);
         if (image != nullptr) PlayWavFromMemory(image);
@@ -78,7 +88,7 @@ SoundWorker::~SoundWorker() {
     if (thread_ != nullptr) CloseHandle(thread_);
 }
 
-void SoundWorker::Start(HINSTANCE instance) {
+void SoundWorker::Start(HINSTANCE instance, const std::wstring& programFolder) {
     shared_ = std::make_shared<Shared>();
     for (int i = 0; i < kClipCount; ++i) {
         const std::string name = "wav" + std::to_string(i);
@@ -86,6 +96,7 @@ void SoundWorker::Start(HINSTANCE instance) {
         shared_->clips[static_cast<std::size_t>(i)] =
             found != nullptr ? LoadResource(instance, found) : nullptr;
     }
+    pack_ = LoadVoicePack(programFolder, shared_->packClips);
     auto* threadHold = new std::shared_ptr<Shared>(shared_);
     thread_ = CreateThread(nullptr, 0, &WorkerMain, threadHold, CREATE_SUSPENDED, &threadId_);
     if (thread_ == nullptr) {

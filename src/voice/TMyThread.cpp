@@ -16,6 +16,13 @@ std::vector<int> ClipsForNumber(std::int32_t number) {
     return {units};
 }
 
+bool IsStale(const WorkerMessage& message) {
+    // The difference as a signed number: right across the clock's wrap, and a taking stamp a
+    // little before the posting one (two readings of one clock) counts as no wait.
+    const auto waited = static_cast<std::int32_t>(message.takenAt - message.postedAt);
+    return waited > static_cast<std::int32_t>(kSpeakStaleAfterMs);
+}
+
 void SpeakNumber(ClipPlayer& player, std::int32_t number) {
     for (const int clip : ClipsForNumber(number)) player.PlayClip(clip);
 }
@@ -29,7 +36,8 @@ void TMyThread::Execute(WorkerQueue& queue, ClipPlayer& player) {
             Terminate();
             break;
         }
-        if (m.wParam == CMD_SPEAK) SpeakNumber(player, static_cast<std::int32_t>(m.lParam));
+        if (m.wParam == CMD_SPEAK && !IsStale(m))
+            SpeakNumber(player, static_cast<std::int32_t>(m.lParam));
     }
 }
 

@@ -20,7 +20,15 @@ struct WorkerMessage {
     std::uint32_t message = 0;
     std::intptr_t wParam = 0;
     std::intptr_t lParam = 0;
+    // The system's millisecond clock (it wraps after 49.7 days) when the message was posted
+    // and when the worker took it from the queue.
+    std::uint32_t postedAt = 0;
+    std::uint32_t takenAt = 0;
 };
+
+// A number whose turn came more than one tick after it was posted is no longer on any
+// display: speaking it would only put the voice further behind the counts.
+bool IsStale(const WorkerMessage& message);
 
 // The worker thread's own message queue.
 class WorkerQueue {
@@ -28,7 +36,7 @@ class WorkerQueue {
     virtual ~WorkerQueue() = default;
     // Makes the system create the queue, so posts from the GUI thread are accepted.
     virtual void CreateQueue() = 0;
-    // Waits for and removes the next message.
+    // Waits for and removes the next message, stamped with when it was posted and taken.
     virtual WorkerMessage Wait() = 0;
 };
 
@@ -44,7 +52,8 @@ void SpeakNumber(ClipPlayer& player, std::int32_t number);
 
 class TMyThread {
   public:
-    // The routine: returns after CMD_QUIT or once a terminate request is found between
+    // The routine: speaks each number in the order posted, whole, unless it is stale when
+    // its turn comes; returns after CMD_QUIT or once a terminate request is found between
     // messages; what is still queued then is not spoken.
     void Execute(WorkerQueue& queue, ClipPlayer& player);
 

@@ -9,6 +9,8 @@ namespace tallyvox {
 constexpr std::uint32_t WM_WORKER = 33770;  // WM_APP + 1002
 constexpr std::intptr_t CMD_SPEAK = 2;      // lParam: the number to speak
 constexpr std::intptr_t CMD_QUIT = -1;      // lParam: -1
+// A number still queued this long after it was posted is left out: one tick of a slot.
+constexpr std::uint32_t kSpeakStaleAfterMs = 985;
 
 // The GUI thread's one channel to the sound worker: a non-blocking thread-message post.
 class WorkerPoster {

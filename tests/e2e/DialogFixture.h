@@ -80,6 +80,12 @@ class DialogFixture : public OverlayFixture {
 
     HWND Ctl(int id) const { return FindChildById(dialog, id); }
 
+    void ShowHelpPage() {
+        const RECT tab = ScreenRect(Ctl(ids::kTab));
+        ASSERT_TRUE(ClickUntil(POINT{tab.left + 150, tab.top + 10},  // the second tab, "帮助"
+                               [&] { return IsVisible(Ctl(ids::kTop)); }));
+    }
+
     // Selects the whole text of an edit box (or a combo box's edit) and types over it.
     void ReplaceText(HWND box, const std::wstring& text) {
         const auto focused = [&] {

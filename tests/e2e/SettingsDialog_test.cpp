@@ -90,12 +90,6 @@ bool SetSysColorsIn(HANDLE process, int element, COLORREF colour) {
 
 class SettingsDialogTest : public DialogFixture {
   protected:
-    void ShowHelpPage() {
-        const RECT tab = ScreenRect(Ctl(kTab));
-        ASSERT_TRUE(ClickUntil(POINT{tab.left + 150, tab.top + 10},  // the second tab, "帮助"
-                               [&] { return IsVisible(Ctl(kTop)); }));
-    }
-
     // Clicks a check box; true once its tick has changed.
     bool Toggle(int id) {
         const bool was = Checked(Ctl(id));

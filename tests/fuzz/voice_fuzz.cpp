@@ -1,7 +1,8 @@
 // Fuzzes the number-to-clips rule and the sound worker's loop over a scripted queue of
 // arbitrary messages. Checked: no clip index outside the table, nothing for numbers below 1,
-// numbers up to 99 read back from their clips, and the loop ends exactly at the quit message
-// (or at a terminate request), taking nothing more from the queue.
+// numbers up to 99 read back from their clips, a number taken more than a tick after its post
+// left out whole, and the loop ends exactly at the quit message (or at a terminate request),
+// taking nothing more from the queue.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -103,6 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 0:  // a number to speak, as the GUI thread posts it
                 step.message = {tallyvox::WM_WORKER, tallyvox::CMD_SPEAK,
                                 in.ConsumeIntegralInRange<std::intptr_t>(-5, 240)};
+                // Posted at any time of the wrapping clock, taken a little before (two
+                // readings of one clock) up to seconds after.
+                step.message.postedAt = in.ConsumeIntegral<std::uint32_t>();
+                step.message.takenAt =
+                    step.message.postedAt +
+                    static_cast<std::uint32_t>(in.ConsumeIntegralInRange(-50, 3000));
                 break;
             case 1:  // the quit message or a near miss of it
                 step.message = {tallyvox::WM_WORKER, tallyvox::CMD_QUIT,
@@ -140,6 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool speak = m.message == tallyvox::WM_WORKER && m.wParam == tallyvox::CMD_SPEAK;
         if (!speak) {
             Check(clips.empty(), "clips played for a message that is not a number");
+            continue;
+        }
+        // Taken more than a tick after its post, a number is left out whole.
+        const std::int64_t waited = static_cast<std::int32_t>(m.takenAt - m.postedAt);
+        if (waited > 985) {
+            Check(clips.empty(), "a late number was spoken", std::to_string(waited));
             continue;
         }
         Check(clips == tallyvox::ClipsForNumber(static_cast<std::int32_t>(m.lParam)),

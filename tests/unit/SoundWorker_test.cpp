@@ -71,8 +71,8 @@ class FakePlayer : public ClipPlayer {
     }
 };
 
-WorkerMessage Speak(std::int32_t n) {
-    return {WM_WORKER, CMD_SPEAK, n};
+WorkerMessage Speak(std::int32_t n, std::uint32_t postedAt = 0, std::uint32_t takenAt = 0) {
+    return {WM_WORKER, CMD_SPEAK, n, postedAt, takenAt};
 }
 const WorkerMessage kQuit{WM_WORKER, CMD_QUIT, -1};
 
@@ -101,6 +101,52 @@ TEST(TMyThreadTest, IgnoresForeignMessagesAndParameters) {
     worker.Execute(queue, player);
     EXPECT_EQ(player.played, (std::vector<int>{4}));
     EXPECT_TRUE(queue.messages.empty());
+}
+
+TEST(TMyThreadTest, LeavesOutANumberWhoseTurnCameMoreThanATickAfterItsPost) {
+    struct Case {
+        std::uint32_t postedAt, takenAt;
+        bool spoken;
+    };
+    const Case cases[] = {
+        {1000, 1000, true},  {1000, 1985, true},       {1000, 1986, false},
+        {1000, 9000, false}, {0xFFFFFF00u, 728, true}, {0xFFFFFF00u, 730, false},
+        {5000, 4990, true},  // the two stamps of one clock may differ by a few ms
+    };
+    for (const Case& c : cases) {
+        FakeQueue queue;
+        FakePlayer player;
+        queue.messages = {Speak(7, c.postedAt, c.takenAt), kQuit};
+        TMyThread().Execute(queue, player);
+        EXPECT_EQ(player.played.empty(), !c.spoken) << c.postedAt << " -> " << c.takenAt;
+    }
+}
+
+TEST(TMyThreadTest, ABacklogLosesOnlyItsLateNumbersAndKeepsTheOrder) {
+    FakeQueue queue;
+    FakePlayer player;
+    // Two countdowns' 12 and 11 posted in pairs a tick apart, taken as two-clip numbers end.
+    queue.messages = {Speak(12, 0, 0),
+                      Speak(12, 0, 1100),
+                      Speak(11, 985, 1300),
+                      Speak(11, 985, 2100),
+                      Speak(10, 1970, 2200),
+                      Speak(10, 1970, 2400),
+                      kQuit};
+    TMyThread worker;
+    worker.Execute(queue, player);
+    EXPECT_EQ(player.played, (std::vector<int>{10, 2, 10, 1, 10, 10}));
+}
+
+TEST(TMyThreadTest, AQuitMessageQuitsHoweverLongItWaited) {
+    FakeQueue queue;
+    FakePlayer player;
+    queue.messages = {{WM_WORKER, CMD_QUIT, -1, 0, 60000}, Speak(3)};
+    TMyThread worker;
+    worker.Execute(queue, player);
+    EXPECT_TRUE(worker.Terminated());
+    EXPECT_TRUE(player.played.empty());
+    EXPECT_EQ(queue.messages.size(), 1u);
 }
 
 TEST(TMyThreadTest, TerminateWhileSpeakingDropsTheQueuedNumbers) {

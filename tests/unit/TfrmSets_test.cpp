@@ -207,6 +207,18 @@ TEST_F(TfrmSetsTest, LinksOpenTheTwoPages) {
     EXPECT_EQ(view.opened, (std::vector<std::string>{kHomePageUrl, kDownloadPageUrl}));
 }
 
+TEST_F(TfrmSetsTest, HelpPageShowsTheVoiceAndListeningSpeaksThreeTwoOne) {
+    Load(FullFileWith("IsSecondCounter=1", "IsSecondCounter=0"));
+    frm.voiceInUseText = "voice";
+    frm.voiceRefusedText = "wav2.wav";
+    sets.FormCreate();
+    EXPECT_EQ(view.Text(SetsText::lblVoice), "voice");
+    EXPECT_EQ(view.Text(SetsText::lblRefused), "wav2.wav");
+    sets.btnListenClick();
+    sets.btnListenClick();
+    EXPECT_EQ(fake.spoken, (std::vector<std::intptr_t>{3, 2, 1, 3, 2, 1}));
+}
+
 TEST_F(TfrmSetsTest, ClosingWritesEveryKeyInOrderFromTheControls) {
     Load("[Common]\r\nTopMost=1\r\n");
     sets.FormCreate();

@@ -39,12 +39,12 @@ void PrintTo(const ClipCase& c, std::ostream* os) {
 
 // The player relies on these lengths (and the number-to-clips rule on what each says).
 const ClipCase kClips[] = {
-    {0, 10415, true},   {1, 10991, false},  {2, 8111, false},   {3, 15000, false},
-    {4, 11567, false},  {5, 15023, false},  {6, 9839, false},   {7, 13871, false},
-    {8, 10415, false},  {9, 14447, false},  {10, 13871, false}, {11, 12143, false},
-    {12, 8687, false},  {13, 16175, false}, {14, 20000, false}, {15, 15599, false},
-    {16, 8687, false},  {17, 13871, false}, {18, 9263, false},  {19, 9263, false},
-    {20, 14447, false}, {21, 12143, false}, {22, 10000, false},
+    {0, 8530, true},    {1, 5149, false},   {2, 4856, false},   {3, 7125, false},
+    {4, 5749, false},   {5, 6407, false},   {6, 5249, false},   {7, 6293, false},
+    {8, 4594, false},   {9, 6516, false},   {10, 6963, false},  {11, 11466, false},
+    {12, 11466, false}, {13, 11466, false}, {14, 11466, false}, {15, 11466, false},
+    {16, 11466, false}, {17, 11466, false}, {18, 11466, false}, {19, 11466, false},
+    {20, 11466, false}, {21, 11466, false}, {22, 11466, false},
 };
 
 constexpr std::uint16_t kFormatPcm = 1;
