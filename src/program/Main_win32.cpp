@@ -51,7 +51,7 @@ class Application : public OverlayCommands {
     void FormCreate() {
         IniFile ini(store_, SettingsPath());
         frm_.LoadSettings(ini);
-        worker_.Start(instance_, FromGbk(ExecutableFolder()));
+        worker_.Start(instance_, FromUtf8(ExecutableFolder()));
         // The 帮助 page's words for the voice, in the program's GBK.
         frm_.voiceInUseText = ToGbk(FromUtf8(VoiceInUseText(worker_.Pack())));
         frm_.voiceRefusedText = ToGbk(FromUtf8(RefusedFilesText(worker_.Pack())));
