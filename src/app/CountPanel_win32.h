@@ -30,6 +30,8 @@ class CountPanel {
 
     HWND Handle() const { return hwnd_; }
     void SetColor(COLORREF color);
+    // Drawn in the selection colours while the overlay flashes to show where it is.
+    void SetHighlighted(bool highlighted);
     // The window's DPI changed: its size and font follow.
     void Rescale(HFONT font, int dpi);
 
@@ -41,6 +43,7 @@ class CountPanel {
     int slot_;
     HFONT font_;
     COLORREF color_;
+    bool highlighted_ = false;
     CountPanelListener& listener_;
 };
 
