@@ -4,19 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlIds.h"
-#include "app/DisplayScale.h"
-#include "app/ErrorReporter.h"
+#include "app/OverlayIds.h"
+#include "app/OverlayTimers.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
 #include "app/TitleLabel_win32.h"
-#include "app/WithinReach_win32.h"
 #include "platform/Dpi_win32.h"
 #include "platform/SystemColor_win32.h"
 #include "platform/Window_win32.h"
 #include "text/Gbk_win32.h"
 #include "timers/TimerSlot.h"
+#include "ui/DisplayScale.h"
+#include "ui/ErrorReporter.h"
+#include "ui/WithinReach_win32.h"
 
 namespace tallyvox {
 
@@ -26,11 +27,11 @@ constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 // While a combination hotkey is held, its key is looked at this often until it is released:
 // quicker than a player presses a key twice, and only while a key is held.
-constexpr UINT_PTR kHeldHotKeyTimerId = 0x4810;
+constexpr UINT_PTR kHeldHotKeyTimerId = overlay_timers::kHeldHotKey;
 constexpr UINT kHeldHotKeyCheckMs = 30;
 
 // Brought into view by a second start, the counts flash three times in the selection colours.
-constexpr UINT_PTR kFlashTimerId = 0x4811;
+constexpr UINT_PTR kFlashTimerId = overlay_timers::kFlash;
 constexpr UINT kFlashStepMs = 150;
 constexpr int kFlashSteps = 6;
 
@@ -44,14 +45,6 @@ const wchar_t kPanelHint[] = L"按住鼠标可拖动窗口，双击开始或停�
 POINT MessageCursorPos() {
     const DWORD pos = GetMessagePos();
     return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-}
-
-// The size of text in the font selected into dc.
-SIZE TextExtent(HDC dc, const std::wstring& text) {
-    SIZE size{0, 0};
-    if (!text.empty())
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
 }
 
 }  // namespace
@@ -114,8 +107,7 @@ void OverlayWindow::CreateSlots() {
                                                      POINT{place.panelLeft, place.panelTop},
                                                      slotFont_, dpi_, *this);
     }
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ oldFont = SelectObject(dc, slotFont_);
+    const TextMeasurer measure(hwnd_, slotFont_);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const SlotPlace place = BuiltInPlaceOf(slot, dpi_);
         Label& label = labels_[slot];
@@ -123,15 +115,13 @@ void OverlayWindow::CreateSlots() {
         label.caption = L"标题" + std::to_wstring(slot);
         // The label owns its mouse input (for its hint) and acts on none. A long title runs
         // under the count panel: the label paints nothing where a panel lies over it.
-        const SIZE size = TextExtent(dc, label.caption);
+        const SIZE size = measure.Extent(label.caption);
         label.hwnd = CreateWindowExW(
             0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
             place.labelLeft, place.labelTop, size.cx, size.cy, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(hwnd_, dc);
 }
 
 // A tool's hint: a count's tells how to use it, a title's is the title.
@@ -166,12 +156,7 @@ void OverlayWindow::ShowCentred() {
 
 void OverlayWindow::FitLabelToText(int slot) {
     HWND label = labels_[slot].hwnd;
-    const std::wstring text = WindowText(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, slotFont_);
-    const SIZE size = TextExtent(dc, text);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    const SIZE size = TextMeasurer(label, slotFont_).Extent(WindowText(label));
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
@@ -288,9 +273,9 @@ void OverlayWindow::EnableTicker(int slot, bool enabled) {
     if (tickerOn_[slot] == enabled) return;
     tickerOn_[slot] = enabled;
     if (enabled) {
-        SetTimer(hwnd_, static_cast<UINT_PTR>(slot), kTickIntervalMs, nullptr);
+        SetTimer(hwnd_, overlay_timers::Ticker(slot), kTickIntervalMs, nullptr);
     } else {
-        KillTimer(hwnd_, static_cast<UINT_PTR>(slot));
+        KillTimer(hwnd_, overlay_timers::Ticker(slot));
     }
 }
 
@@ -384,14 +369,11 @@ void OverlayWindow::FlashStep() {
 
 void OverlayWindow::OnPanelDoubleClick(int slot) {
     if (frm_ == nullptr) return;
-    reporter_.Run([&] { frm_->pnl1DblClick("pnl" + std::to_string(slot)); });
+    reporter_.Run([&] { frm_->pnl1DblClick(slot); });
 }
 
 LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_TIMER:
             if (hints_.OnTimer(wParam)) return 0;
             if (wParam == kFlashTimerId) {
@@ -489,9 +471,6 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             if (commands_ != nullptr) commands_->FormDestroy();
             return 0;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            break;
         default:
             break;
     }

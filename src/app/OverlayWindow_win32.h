@@ -13,8 +13,9 @@
 #include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
-#include "app/WindowPlacement_win32.h"
 #include "hotkeys/HotKeyRegistrar.h"
+#include "platform/Window_win32.h"
+#include "ui/WindowPlacement_win32.h"
 
 namespace tallyvox {
 
@@ -42,7 +43,10 @@ class WindowCreationError : public std::runtime_error {
     WindowCreationError();
 };
 
-class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPanelListener {
+class OverlayWindow : public OverlayView,
+                      public HotKeyRegistrar,
+                      public CountPanelListener,
+                      public WindowOwner {
   public:
     static constexpr const wchar_t* kClassName = L"TfrmMain";
     // Posted by a second start from this folder: come into view, to the top, and flash.
@@ -118,7 +122,6 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     ErrorReporter& reporter_;
     TfrmMain* frm_ = nullptr;
     OverlayCommands* commands_ = nullptr;
-    HWND hwnd_ = nullptr;
     int dpi_ = 96;
     ScaleMove scaleMove_;
     OverlayHints hints_;

@@ -5,16 +5,16 @@
 
 #include <utility>
 
-#include "app/DisplayScale.h"
 #include "dialog/DialogControls_win32.h"
 #include "platform/Dpi_win32.h"
+#include "timers/TimerSlot.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
 namespace {
 
 constexpr COLORREF kProblemColor = RGB(255, 0, 0);
-constexpr int kSlots = 8;
 // At 96 DPI. A maximum width makes the tooltip break lines where the reason says.
 constexpr int kTipWidth = 480;
 
@@ -64,7 +64,7 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(i
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, instance, nullptr);
     SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, WindowDpi(owner)));
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         TOOLINFOW info = ToolOf(keyBox_(slot), L"");
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
@@ -74,7 +74,7 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(i
 void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf,
                           const std::function<bool(int)>& mayMissElevatedGames) {
     if (tips_ == nullptr) return;
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         const HotKeyProblem problem = problemOf(slot);
         const bool note = problem == HotKeyProblem::None && mayMissElevatedGames(slot);
         if (problem == shown_[slot] && note == noted_[slot]) continue;
@@ -89,7 +89,7 @@ void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf,
 
 void KeyBoxWarnings::Colour(HWND edit, HDC dc) const {
     if (!keyBox_) return;
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (shown_[slot] != HotKeyProblem::None && ComboEditOf(keyBox_(slot)) == edit) {
             SetTextColor(dc, kProblemColor);
         }

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "app/ErrorReporter.h"
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "dialog/SetsModel.h"
@@ -20,6 +19,7 @@
 #include "settings/SaverWindow_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
+#include "ui/ErrorReporter.h"
 #include "voice/SoundWorker_win32.h"
 
 namespace tallyvox {

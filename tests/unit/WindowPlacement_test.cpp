@@ -1,15 +1,21 @@
 // Window rectangles: the place taken at a new scale, a dialog opened over the overlay on
 // monitors of 100 % to 200 % with the taskbar on any side, and the overlay brought back within
 // reach after the screens changed.
-#include "app/WindowPlacement.h"
-
-#include <vector>
-
-#include "app/WithinReach.h"
+#include "ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <vector>
+
+#include "ui/WithinReach.h"
+
 namespace tallyvox {
+
+void PrintTo(const ScreenRect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
 namespace {
 
 TEST(WindowPlacementTest, NewScaleTakesTheSuggestionOrCentresTheWindowOnIt) {

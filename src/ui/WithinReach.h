@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/WindowPlacement.h"
+#include "ui/ScreenGeometry.h"
 
 namespace tallyvox {
 

@@ -1,7 +1,7 @@
 // Monitors from the system, and the move the placement rule asks for.
-#include "app/WithinReach_win32.h"
+#include "ui/WithinReach_win32.h"
 
-#include "app/WindowPlacement_win32.h"
+#include "ui/WindowPlacement_win32.h"
 
 namespace tallyvox {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/WithinReach.h"
+#include "ui/WithinReach.h"
 
 namespace tallyvox {
 

@@ -1,5 +1,5 @@
 // The overlay brought back within reach of the player.
-#include "app/WithinReach.h"
+#include "ui/WithinReach.h"
 
 #include <algorithm>
 #include <cstdint>
