@@ -68,11 +68,75 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 Tallyvox 项
 ; opened for writing. A silent run cannot ask, so it fails (exit code 2) instead of leaving a
 ; half-updated folder.
 !macro DEFINE_ENSURE_NOT_RUNNING prefix
-  ; $R0 = 1 once no Tallyvox window is open and the installed program file can be written.
+  ; $R1 = 1 while a Tallyvox started from $INSTDIR runs: it holds a shared block named for its
+  ; folder. The name is derived as src/program/FolderInstanceName.h says, from the folder with
+  ; long names and in upper case (the program calls the same two functions): "Local\Tallyvox-",
+  ; the CRC-32 of the folder's UTF-16 bytes, "-", its last 200 characters with "/" for "\".
+  ; A copy running from another folder is a setup of its own and blocks nothing here.
+  Function ${prefix}RunsHere
+    Push $0
+    Push $1
+    Push $2
+    Push $3
+    Push $4
+    Push $5
+    Push $6
+    StrCpy $0 $INSTDIR
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+      StrCpy $0 $1
+    ${EndIf}
+    ${Do}
+      StrCpy $1 $0 1 -1
+      ${If} $1 != "\"
+      ${AndIf} $1 != "/"
+        ${ExitDo}
+      ${EndIf}
+      StrCpy $0 $0 -1
+    ${Loop}
+    StrLen $2 $0
+    System::Call 'user32::CharUpperBuffW(w r0 r0, i r2)'
+    IntOp $3 $2 * 2
+    System::Call 'ntdll::RtlComputeCrc32(i 0, w r0, i r3) i .r4'
+    IntFmt $4 "%08X" $4
+    ${If} $2 > 200
+      StrCpy $0 $0 "" -200
+    ${EndIf}
+    StrCpy $5 ""
+    StrCpy $6 0
+    ${Do}
+      StrCpy $1 $0 1 $6
+      ${If} $1 == ""
+        ${ExitDo}
+      ${EndIf}
+      ${If} $1 == "\"
+        StrCpy $1 "/"
+      ${EndIf}
+      StrCpy $5 "$5$1"
+      IntOp $6 $6 + 1
+    ${Loop}
+    StrCpy $5 "Local\Tallyvox-$4-$5"
+    StrCpy $R1 0
+    System::Call 'kernel32::OpenFileMappingW(i 4, i 0, w r5) p .r6'
+    ${If} $6 <> 0
+      StrCpy $R1 1
+      System::Call 'kernel32::CloseHandle(p r6)'
+    ${EndIf}
+    Pop $6
+    Pop $5
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+    Pop $0
+  FunctionEnd
+
+  ; $R0 = 1 once no Tallyvox of this folder runs and the installed program file can be written.
   Function ${prefix}ProgramReplaceable
     StrCpy $R0 0
-    FindWindow $R1 "TfrmMain" "Tallyvox"
-    ${If} $R1 <> 0
+    Call ${prefix}RunsHere
+    ${If} $R1 = 1
       Return
     ${EndIf}
     ${IfNot} ${FileExists} "$INSTDIR\tallyvox.exe"

@@ -47,6 +47,12 @@ void CountPanel::SetColor(COLORREF color) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void CountPanel::SetHighlighted(bool highlighted) {
+    if (highlighted == highlighted_) return;
+    highlighted_ = highlighted;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT CountPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT:
@@ -100,9 +106,10 @@ void CountPanel::Paint() {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT rect;
     GetClientRect(hwnd_, &rect);
-    FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &rect, GetSysColorBrush(highlighted_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
-    DrawCentredWindowText(hwnd_, dc, rect, font_, color_);
+    DrawCentredWindowText(hwnd_, dc, rect, font_,
+                          highlighted_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : color_);
     EndPaint(hwnd_, &ps);
 }
 

@@ -32,6 +32,8 @@ class CountPanel : public WindowOwner {
 
     HWND Handle() const { return hwnd_; }
     void SetColor(COLORREF color);
+    // Drawn in the selection colours while the overlay flashes to show where it is.
+    void SetHighlighted(bool highlighted);
     // The window's DPI changed: its size and font follow.
     void Rescale(HFONT font, int dpi);
 
@@ -42,6 +44,7 @@ class CountPanel : public WindowOwner {
     int slot_;
     HFONT font_;
     COLORREF color_;
+    bool highlighted_ = false;
     CountPanelListener& listener_;
 };
 

@@ -13,5 +13,6 @@ constexpr std::uintptr_t Ticker(int slot) {
 constexpr std::uintptr_t kHintShow = 0x4801;    // the pointer rested on a tool: show its hint
 constexpr std::uintptr_t kHintPop = 0x4802;     // the hint has shown long enough
 constexpr std::uintptr_t kHeldHotKey = 0x4810;  // watches a held combination's release
+constexpr std::uintptr_t kFlash = 0x4811;       // the counts flash: a second start asked
 
 }  // namespace tallyvox::overlay_timers

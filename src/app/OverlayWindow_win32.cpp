@@ -2,6 +2,7 @@
 #include "app/OverlayWindow_win32.h"
 
 #include <string>
+#include <vector>
 
 #include "app/OverlayIds.h"
 #include "app/OverlayTimers.h"
@@ -16,18 +17,23 @@
 #include "timers/TimerSlot.h"
 #include "ui/DisplayScale.h"
 #include "ui/ErrorReporter.h"
+#include "ui/WithinReach_win32.h"
 
 namespace tallyvox {
 
 namespace {
 
-constexpr WPARAM kScDragMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if by the caption bar
 constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 // While a combination hotkey is held, its key is looked at this often until it is released:
 // quicker than a player presses a key twice, and only while a key is held.
 constexpr UINT_PTR kHeldHotKeyTimerId = overlay_timers::kHeldHotKey;
 constexpr UINT kHeldHotKeyCheckMs = 30;
+
+// Brought into view by a second start, the counts flash three times in the selection colours.
+constexpr UINT_PTR kFlashTimerId = overlay_timers::kFlash;
+constexpr UINT kFlashStepMs = 150;
+constexpr int kFlashSteps = 6;
 
 static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
               kModWin == MOD_WIN && kModNoRepeat == MOD_NOREPEAT);
@@ -58,8 +64,11 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
     RegisterClassOnce(wc);
 
     // Topmost from the start; sized below, once the DPI of the monitor it came up on is known.
-    CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST, kClassName, L"Tallyvox",
-                    WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+    // It never takes the keyboard from the game, whatever is clicked (WM_MOUSEACTIVATE too),
+    // and keeps its taskbar entry.
+    CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_APPWINDOW, kClassName,
+                    L"Tallyvox", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance,
+                    this);
     if (hwnd_ == nullptr) throw WindowCreationError();
     dpi_ = WindowDpi(hwnd_);
     slotFont_ = CreateProgramFont(ScaleToDpi(-12, dpi_), FW_BOLD, false);
@@ -282,15 +291,11 @@ bool OverlayWindow::Register(int id, HotKeyChord chord) {
     return true;
 }
 
-void OverlayWindow::OnPanelMouseDown(int slot, MouseButton button) {
-    if (button == MouseButton::Left) {
-        // The system moves the window as if dragged by a caption bar, until the release.
-        ReleaseCapture();
-        SendMessageW(hwnd_, WM_SYSCOMMAND, kScDragMove, 0);
-        return;
-    }
-    // The system's move loop ends only on a left release, which would swallow the right
-    // release that opens the menu; other buttons drag by capturing the mouse instead.
+void OverlayWindow::OnPanelMouseDown(int slot, MouseButton) {
+    // The window follows the mouse that the panel holds until the release, whatever the
+    // button. The system's caption-bar move loop is not used: it may make the overlay the
+    // active window, taking the keyboard from the game, and it ends only on a left release,
+    // which would swallow the right release that opens the menu.
     HWND panel = panels_[slot]->Handle();
     SetCapture(panel);
     dragCursor_ = MessageCursorPos();
@@ -309,13 +314,57 @@ void OverlayWindow::OnPanelMouseMove(int slot) {
 
 void OverlayWindow::OnPanelMouseUp(int slot, MouseButton button) {
     if (GetCapture() == panels_[slot]->Handle()) ReleaseCapture();
-    if (button != MouseButton::Right) return;
+    if (button == MouseButton::Right) PopUpMenu();
+}
+
+void OverlayWindow::PopUpMenu() {
     POINT cursor;
     GetCursorPos(&cursor);
-    // Without being foreground, a click elsewhere would not close the menu.
+    HWND previous = GetForegroundWindow();
+    // Only while its window is in front does the menu have the keyboard (its letters, Esc)
+    // and close on a click elsewhere.
     SetForegroundWindow(hwnd_);
-    TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
-                   hwnd_, nullptr);
+    const auto command = static_cast<UINT>(
+        TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                       cursor.x, cursor.y, 0, hwnd_, nullptr));
+    // The settings dialog is an ordinary window that takes the keyboard. Otherwise the window
+    // that had it gets it back, unless a click elsewhere has given it to another already.
+    if (command != ids::kMenuSettings && previous != nullptr && previous != hwnd_ &&
+        GetForegroundWindow() == hwnd_) {
+        SetForegroundWindow(previous);
+    }
+    // Carried out as a menu command always was, once this mouse message is done.
+    if (command != 0) PostMessageW(hwnd_, WM_COMMAND, command, 0);
+}
+
+void OverlayWindow::KeepWithinReach() {
+    std::vector<HWND> visible;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        HWND panel = panels_[slot]->Handle();
+        if ((GetWindowLongW(panel, GWL_STYLE) & WS_VISIBLE) != 0) visible.push_back(panel);
+    }
+    BringWithinReach(hwnd_, visible);
+}
+
+void OverlayWindow::BringIntoView() {
+    KeepWithinReach();
+    if (flashStepsLeft_ == 0)
+        topMostBeforeFlash_ = (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    // Above every other topmost window while it flashes; one the player keeps below them
+    // goes back to the top of the ordinary windows afterwards.
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    flashStepsLeft_ = kFlashSteps;
+    SetTimer(hwnd_, kFlashTimerId, kFlashStepMs, nullptr);
+    FlashStep();
+}
+
+void OverlayWindow::FlashStep() {
+    --flashStepsLeft_;
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        panels_[slot]->SetHighlighted(flashStepsLeft_ % 2 == 1);
+    if (flashStepsLeft_ > 0) return;
+    KillTimer(hwnd_, kFlashTimerId);
+    if (!topMostBeforeFlash_) SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
 
 void OverlayWindow::OnPanelDoubleClick(int slot) {
@@ -327,6 +376,10 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
         case WM_TIMER:
             if (hints_.OnTimer(wParam)) return 0;
+            if (wParam == kFlashTimerId) {
+                if (flashStepsLeft_ > 0) FlashStep();
+                return 0;
+            }
             if (wParam == kHeldHotKeyTimerId) {
                 const auto isDown = [](unsigned key) {
                     return GetAsyncKeyState(static_cast<int>(key)) < 0;
@@ -356,6 +409,17 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             if (!scaleMove_.Moving())
                 MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case kBringIntoViewMessage:
+            BringIntoView();
+            return 0;
+        case WM_DISPLAYCHANGE:
+            KeepWithinReach();
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) KeepWithinReach();
+            break;
         case WM_SETCURSOR:
             // A child under the mouse asks its parent first: the overlay is being hovered.
             hints_.OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));

@@ -49,6 +49,8 @@ class OverlayWindow : public OverlayView,
                       public WindowOwner {
   public:
     static constexpr const wchar_t* kClassName = L"TfrmMain";
+    // Posted by a second start from this folder: come into view, to the top, and flash.
+    static constexpr UINT kBringIntoViewMessage = WM_APP + 1;
 
     OverlayWindow(HINSTANCE instance, ErrorReporter& reporter);
     ~OverlayWindow() override;
@@ -107,6 +109,14 @@ class OverlayWindow : public OverlayView,
     void MoveToScale(int dpi, const RECT& suggested);
     // The window's size at `dpi` in its current layout.
     WindowSize SizeAt(int dpi) const;
+    // The screens changed: back within reach if no visible count is on a monitor.
+    void KeepWithinReach();
+    // A second start asked: within reach, at the top of the topmost band, flashing a moment.
+    void BringIntoView();
+    void FlashStep();
+    // The right button's menu: it has the keyboard while open; unless it opens the dialog, the
+    // window that had the keyboard gets it back.
+    void PopUpMenu();
 
     HINSTANCE instance_;
     ErrorReporter& reporter_;
@@ -123,7 +133,9 @@ class OverlayWindow : public OverlayView,
     std::array<bool, 9> tickerOn_{};
     std::set<int> registeredIds_;     // hotkey ids registered on the window
     bool heldHotKeyTimerOn_ = false;  // a combination hotkey is held: its release is watched
-    // A drag with the right or middle button: where the cursor and the window started.
+    int flashStepsLeft_ = 0;          // while the overlay flashes to show where it is
+    bool topMostBeforeFlash_ = true;
+    // A drag with any button: where the cursor and the window started.
     POINT dragCursor_{};
     POINT dragWindow_{};
 };

@@ -79,6 +79,13 @@ HotKeyProblem TfrmMain::HotKeyProblemOf(int slot) const {
                        hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)]);
 }
 
+bool TfrmMain::HotKeyMayMissElevatedGames(int slot) const {
+    if (!IsSlotNumber(slot)) return false;
+    const HotKeyRegistration& last = hotKeyRegistrations_[static_cast<std::size_t>(slot - 1)];
+    // Only the key it holds now: a name changed since holds none.
+    return Slot(slot).hotKeyName == last.name && last.chord && MayMissElevatedWindows(*last.chord);
+}
+
 void TfrmMain::ReleaseHotKeys() {
     for (int slot = 1; slot <= kSlotCount; ++slot) hotKeys_.Unregister(kHotKeyIdBase + slot);
 }

@@ -78,6 +78,8 @@ class TfrmMain {
     void RegisterSlotHotKey(std::string_view name, int id);
     // Why slot 1..8 has no hotkey for the key name it now holds; None when it has one.
     HotKeyProblem HotKeyProblemOf(int slot) const;
+    // Whether slot 1..8 holds a hotkey that a game run as administrator may keep from it.
+    bool HotKeyMayMissElevatedGames(int slot) const;
     // A hotkey was reported: toggles its slot, except for the repeats of a held combination.
     void WMHotKey(std::uintptr_t id);
     // Whether a combination hotkey is held down: the window then watches its key's release.

@@ -33,12 +33,19 @@ const wchar_t* TipOf(HotKeyProblem problem) {
             return L"Alt+F4 用于关闭窗口，不能用作热键";
         case HotKeyProblem::EditKey:
             return L"Ctrl+A/C/V/X/Z 是各程序的编辑键，不能用作热键";
+        case HotKeyProblem::ShiftedKeypad:
+            return L"数字锁定打开时，Windows 把 Shift 加小键盘数字或 Num. 当作方向键等送出，\r\n"
+                   L"这个热键永远收不到，请去掉 Shift";
         case HotKeyProblem::None:
         case HotKeyProblem::NotRegistered:
             break;
     }
     return L"";
 }
+
+// Not red: the key works, but a game run as administrator may keep it.
+const wchar_t kElevatedGameNote[] =
+    L"游戏以管理员身份运行时可能收不到此键：请加 Ctrl 或 Alt，或也以管理员身份运行本程序";
 
 TOOLINFOW ToolOf(HWND combo, const wchar_t* text) {
     TOOLINFOW info{};
@@ -64,14 +71,17 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(i
     }
 }
 
-void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf) {
+void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf,
+                          const std::function<bool(int)>& mayMissElevatedGames) {
     if (tips_ == nullptr) return;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const HotKeyProblem problem = problemOf(slot);
-        if (problem == shown_[slot]) continue;
+        const bool note = problem == HotKeyProblem::None && mayMissElevatedGames(slot);
+        if (problem == shown_[slot] && note == noted_[slot]) continue;
         shown_[slot] = problem;
+        noted_[slot] = note;
         HWND combo = keyBox_(slot);
-        TOOLINFOW info = ToolOf(combo, TipOf(problem));
+        TOOLINFOW info = ToolOf(combo, note ? kElevatedGameNote : TipOf(problem));
         SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
         InvalidateRect(ComboEditOf(combo), nullptr, TRUE);
     }

@@ -15,8 +15,11 @@ class KeyBoxWarnings {
   public:
     // `keyBox(slot)` is slot 1..8's key combo box; the tooltip belongs to `owner`.
     void Create(HINSTANCE instance, HWND owner, std::function<HWND(int slot)> keyBox);
-    // Shows each slot's problem as `problemOf(slot)` tells it; repaints only what changed.
-    void Show(const std::function<HotKeyProblem(int slot)>& problemOf);
+    // Shows each slot's problem as `problemOf(slot)` tells it; a slot without one whose hotkey
+    // a game run as administrator may keep gets a note in its tooltip, not in red. Repaints
+    // only what changed.
+    void Show(const std::function<HotKeyProblem(int slot)>& problemOf,
+              const std::function<bool(int slot)>& mayMissElevatedGames);
     // WM_CTLCOLOREDIT of a key box's edit: red when its slot has a problem.
     void Colour(HWND edit, HDC dc) const;
 
@@ -24,6 +27,7 @@ class KeyBoxWarnings {
     std::function<HWND(int)> keyBox_;
     HWND tips_ = nullptr;
     std::array<HotKeyProblem, 9> shown_{};  // index 1..8, as the key boxes show them
+    std::array<bool, 9> noted_{};           // index 1..8: the elevated-game note shows
 };
 
 }  // namespace tallyvox

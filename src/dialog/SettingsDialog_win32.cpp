@@ -100,7 +100,8 @@ void SettingsDialog::CreateControls() {
 }
 
 void SettingsDialog::ShowHotKeyProblems() {
-    keyWarnings_.Show([&](int slot) { return frm_.HotKeyProblemOf(slot); });
+    keyWarnings_.Show([&](int slot) { return frm_.HotKeyProblemOf(slot); },
+                      [&](int slot) { return frm_.HotKeyMayMissElevatedGames(slot); });
 }
 
 void SettingsDialog::RescaleControls() {

@@ -12,6 +12,10 @@ namespace {
 constexpr unsigned kVkF1 = 0x70;
 constexpr unsigned kVkF4 = 0x73;
 constexpr unsigned kVkNumpad0 = 0x60;
+constexpr unsigned kVkNumpad9 = 0x69;
+constexpr unsigned kVkDecimal = 0x6E;
+constexpr unsigned kVkPause = 0x13;
+constexpr unsigned kVkCancel = 0x03;  // Break: what Pause sends while Ctrl is down
 constexpr unsigned kCommandModifiers = kModControl | kModAlt | kModWin;
 
 struct Key {
@@ -92,6 +96,11 @@ bool TakeModifiers(std::string_view& rest, unsigned& modifiers) {
 }
 
 HotKeyProblem RefusalOf(unsigned modifiers, const Key& key) {
+    // With NumLock on, Shift turns a keypad digit or point into its navigation key and is
+    // reported released: such a hotkey can never arrive.
+    const bool keypadDigitOrPoint =
+        (key.code >= kVkNumpad0 && key.code <= kVkNumpad9) || key.code == kVkDecimal;
+    if ((modifiers & kModShift) != 0 && keypadDigitOrPoint) return HotKeyProblem::ShiftedKeypad;
     if (key.typing && (modifiers & kCommandModifiers) == 0) return HotKeyProblem::TypingKey;
     if (modifiers == kModAlt && key.code == kVkF4) return HotKeyProblem::ClosesWindow;
     if (modifiers == kModControl) {
@@ -117,7 +126,10 @@ HotKeyNameReading ReadHotKeyName(std::string_view name) {
     if (const HotKeyProblem refusal = RefusalOf(modifiers, *key); refusal != HotKeyProblem::None) {
         return {std::nullopt, refusal};
     }
-    return {HotKeyChord{modifiers == 0 ? 0 : modifiers | kModNoRepeat, key->code}};
+    // Pause with Ctrl held reaches the system as Break, so that is the key to ask for.
+    const unsigned code =
+        key->code == kVkPause && (modifiers & kModControl) != 0 ? kVkCancel : key->code;
+    return {HotKeyChord{modifiers == 0 ? 0 : modifiers | kModNoRepeat, code}};
 }
 
 }  // namespace tallyvox

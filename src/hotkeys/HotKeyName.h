@@ -3,6 +3,7 @@
 // modifier at most once, in any order, any letter case, blanks around each "+"), whose key is
 // F1-F24, Num0-Num9, Num* Num+ Num- Num. Num/, A-Z, 0-9, Insert, Delete, Home, End, PageUp,
 // PageDown, Up, Down, Left, Right, Pause, ScrollLock, Space, Tab, Enter, Esc or Backspace.
+// Ctrl with Pause is asked for as Break, the key Windows delivers for it.
 #pragma once
 
 #include <optional>

@@ -11,6 +11,7 @@ enum class HotKeyProblem {
     TypingKey,  // a letter, digit, space, arrow... without Ctrl, Alt or Win: no one could type it
     ClosesWindow,   // Alt+F4
     EditKey,        // Ctrl+A, C, V, X or Z alone: every program's edit keys
+    ShiftedKeypad,  // Shift with a keypad digit or Num.: it arrives as a navigation key
     NotRegistered,  // the name was never registered (a hidden slot, or no layout ran)
 };
 

@@ -29,4 +29,8 @@ HotKeyProblem WhyNoHotKey(std::string_view name, const HotKeyRegistration& last)
     return reading.chord ? HotKeyProblem::NotRegistered : reading.problem;
 }
 
+bool MayMissElevatedWindows(const HotKeyChord& chord) {
+    return (chord.modifiers & (kModControl | kModAlt)) == 0;
+}
+
 }  // namespace tallyvox

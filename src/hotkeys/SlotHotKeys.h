@@ -25,4 +25,9 @@ HotKeyRegistration RegisterNamedHotKey(HotKeyRegistrar& registrar, std::string_v
 // Why the slot whose key name is now `name` has no hotkey, after its `last` registration.
 HotKeyProblem WhyNoHotKey(std::string_view name, const HotKeyRegistration& last);
 
+// Whether a hotkey may still fail to arrive while a program run as administrator (many games)
+// has the keyboard: Windows hands such a program's keys on to one that is not elevated only
+// when Ctrl or Alt is held.
+bool MayMissElevatedWindows(const HotKeyChord& chord);
+
 }  // namespace tallyvox

@@ -1,5 +1,6 @@
-// Program entry: builds the overlay, loads the settings, starts the sound worker and runs the
-// message loop; shuts down in the reverse order.
+// Program entry: claims the folder, builds the overlay, loads the settings, starts the sound
+// worker and runs the message loop; shuts down in the reverse order. A second start from the
+// same folder shows the first overlay and ends.
 #include <windows.h>
 
 #include <exception>
@@ -13,6 +14,7 @@
 #include "dialog/TfrmSets.h"
 #include "platform/ErrorBox_win32.h"
 #include "platform/LazyLibrary_win32.h"
+#include "program/FolderInstance_win32.h"
 #include "settings/IniFile.h"
 #include "settings/SaverWindow_win32.h"
 #include "settings/SettingsKeys.h"
@@ -35,8 +37,9 @@ std::string SettingsPath() {
 
 class Application : public OverlayCommands {
   public:
-    explicit Application(HINSTANCE instance)
+    Application(HINSTANCE instance, FolderInstance& folder)
         : instance_(instance),
+          folder_(folder),
           reporter_([this](const std::string& message) { ShowErrorBox(BoxOwner(), message); }),
           window_(instance, reporter_),
           frm_(window_, window_, worker_) {
@@ -64,6 +67,8 @@ class Application : public OverlayCommands {
     }
 
     int Run() {
+        // From here a second start from this folder finds this overlay.
+        folder_.Publish(window_.Handle());
         window_.ShowCentred();
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -102,6 +107,9 @@ class Application : public OverlayCommands {
     void Exit() override { DestroyWindow(window_.Handle()); }
 
     void FormDestroy() override {
+        // The overlay is gone: a start from this folder now runs, while this process may
+        // still finish its last clip.
+        folder_.Release();
         frm_.ReleaseHotKeys();
         worker_.Stop();
         PostQuitMessage(0);
@@ -115,6 +123,7 @@ class Application : public OverlayCommands {
     }
 
     HINSTANCE instance_;
+    FolderInstance& folder_;
     ErrorReporter reporter_;
     SoundWorker worker_;
     OverlayWindow window_;
@@ -134,8 +143,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Before anything can load a library: every later load, the system's own included, searches
     // the system folder only, never the program's folder or the current one.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Before any window, hotkey or settings read: one overlay per folder.
+    FolderInstance folder;
+    if (!folder.First()) {
+        folder.CallFirst();
+        return 0;
+    }
     try {
-        Application app(instance);
+        Application app(instance, folder);
         app.FormCreate();
         app.CreateHiddenSettings();
         return app.Run();

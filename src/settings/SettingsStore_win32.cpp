@@ -157,7 +157,7 @@ const GbkCodec* Win32SettingsStore::Codec() const {
     return &codec;
 }
 
-std::string ExecutableFolder() {
+std::wstring ExecutableFolderW() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -170,7 +170,11 @@ std::string ExecutableFolder() {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
-    return ToUtf8(FolderOf(path));
+    return FolderOf(path);
+}
+
+std::string ExecutableFolder() {
+    return ToUtf8(ExecutableFolderW());
 }
 
 }  // namespace tallyvox

@@ -23,5 +23,7 @@ class Win32SettingsStore final : public SettingsStore {
 
 // The running executable's folder as UTF-8 with its trailing separator, or "" when unknown.
 std::string ExecutableFolder();
+// The same in UTF-16, as the system gives it, or L"" when unknown.
+std::wstring ExecutableFolderW();
 
 }  // namespace tallyvox

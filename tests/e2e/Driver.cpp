@@ -563,6 +563,46 @@ void DragWith(DWORD downFlag, DWORD upFlag, POINT from, POINT to, int steps) {
 
 }  // namespace
 
+StandInWindow::StandInWindow(RECT area) {
+    std::atomic<HWND> made{nullptr};
+    std::atomic<bool> failed{false};
+    thread_ = std::thread([&made, &failed, area] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TallyvoxTestStandIn";
+        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        RegisterClassW(&wc);  // fails harmlessly when a former stand-in registered it
+        HWND hwnd =
+            CreateWindowExW(0, wc.lpszClassName, L"stand-in game", WS_OVERLAPPEDWINDOW, area.left,
+                            area.top, area.right - area.left, area.bottom - area.top, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+        if (hwnd == nullptr) {
+            failed = true;
+            return;
+        }
+        ShowWindow(hwnd, SW_SHOW);
+        SetForegroundWindow(hwnd);
+        made = hwnd;
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        DestroyWindow(hwnd);
+    });
+    WaitUntil([&] { return made.load() != nullptr || failed; }, 30000);
+    hwnd_ = made.load();
+    if (hwnd_ == nullptr) {
+        thread_.join();  // it has ended: the window could not be made
+        throw std::runtime_error("the stand-in window could not be made");
+    }
+    WaitUntil([&] { return InFront(); });
+}
+
+StandInWindow::~StandInWindow() {
+    if (hwnd_ != nullptr)
+        PostThreadMessageW(GetWindowThreadProcessId(hwnd_, nullptr), WM_QUIT, 0, 0);
+    thread_.join();
+}
+
 void Drag(POINT from, POINT to, int steps) {
     DragWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, from, to, steps);
 }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace tallyvox::e2e {
@@ -151,6 +152,24 @@ template <typename T>
 LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, T& data) {
     return SendWithBuffer(hwnd, msg, wParam, &data, sizeof(T));
 }
+
+// A window of the test's own standing in for the game: shown at `area` (screen) and made the
+// foreground window, with a message loop on a thread of its own so that the program's
+// activation messages to it never wait on the test.
+class StandInWindow {
+  public:
+    explicit StandInWindow(RECT area = {0, 0, 240, 160});
+    ~StandInWindow();
+    StandInWindow(const StandInWindow&) = delete;
+    StandInWindow& operator=(const StandInWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    bool InFront() const { return GetForegroundWindow() == hwnd_; }
+
+  private:
+    std::thread thread_;
+    HWND hwnd_ = nullptr;
+};
 
 // --- real input (SendInput) ----------------------------------------------------------------------
 

@@ -201,8 +201,13 @@ class InstallTest : public OverlayFixture {
 TEST_F(InstallTest, InstallRunUpgradeKeepingSettingsThenUninstall) {
     const std::wstring setup = SetupPath();
 
-    // --- silent install, per user ---
-    ASSERT_EQ(RunToEnd(setup, L"/S"), std::optional<DWORD>(0));
+    // --- silent install, per user, while a portable copy runs from another folder ---
+    dir.WriteSettings(Crlf("[Common]\nTimerCounter=0\n"));
+    AppProcess portable;
+    ASSERT_TRUE(portable.StartIn(dir));
+    ASSERT_NE(portable.WaitForMainWindow(), nullptr);
+    ASSERT_EQ(RunToEnd(setup, L"/S"), std::optional<DWORD>(0)) << "the portable copy blocked it";
+    portable.Terminate();
     EXPECT_EQ(ReadFileBytes(Installed(L"tallyvox.exe")), ReadFileBytes(TallyvoxExePath()));
     EXPECT_EQ(ReadFileBytes(Installed(L"qorvane.db")),
               ReadFileBytes(SourcePath(L"resources/qorvane.db")));

@@ -1,7 +1,11 @@
 // The overlay window end to end: its shape and style, the eight slots, counting on a double
-// click, the error box for an unusable last-seconds text, dragging, the popup menu and the hints.
+// click, the error box for an unusable last-seconds text, dragging, the popup menu and the hints;
+// that none of these takes the keyboard from the game; one overlay per folder; back within
+// reach when the displays change.
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <optional>
 #include <string>
 
 #include "../unit/ExpectedLayout.h"
@@ -74,9 +78,11 @@ TEST_F(OverlayTest, WithoutSettingsTheBuiltInCaptionsStay) {
 
 TEST_F(OverlayTest, DoubleClickCountsDownInBlueAndAgainStopsInGreen) {
     Start(kBuiltInLayout);
+    const StandInWindow game;
     HWND panel = Panel(3);
     DoubleClick(panel);
     ASSERT_TRUE(WaitUntil([&] { return PanelCount(3) < 40; }, 3000));
+    EXPECT_TRUE(game.InFront()) << "the game keeps the keyboard";
     const int first = PanelCount(3);
     EXPECT_GT(CountPixels(panel, kBlue), 0);
     ASSERT_TRUE(WaitUntil([&] { return PanelCount(3) < first; }, 3000));
@@ -124,13 +130,14 @@ TEST_F(OverlayTest, UnusableLastSecondsShowsOneErrorBoxAtATime) {
 
 TEST_F(OverlayTest, PressingOnACountPanelDragsTheWindow) {
     Start(kBuiltInLayout);
+    const StandInWindow game;
     const RECT before = ScreenRect(main);
     const POINT from = Centre(Panel(1));
     Drag(from, POINT{from.x + 60, from.y + 40});
-    ASSERT_TRUE(WaitUntil([&] { return ScreenRect(main).left != before.left; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return ScreenRect(main).top - before.top == 40; }, 3000));
     const RECT after = ScreenRect(main);
     EXPECT_EQ(after.left - before.left, 60);
-    EXPECT_EQ(after.top - before.top, 40);
+    EXPECT_TRUE(game.InFront()) << "the game keeps the keyboard";
 }
 
 TEST_F(OverlayTest, RightClickMenuExitEndsTheProgramCleanly) {
@@ -148,6 +155,65 @@ TEST_F(OverlayTest, RightButtonDragsTooAndItsReleaseStillOpensTheMenu) {
     EXPECT_EQ(after.left - before.left, 40);
     EXPECT_EQ(after.top - before.top, 24);
     PressKey(VK_ESCAPE);
+}
+
+TEST_F(OverlayTest, TheMenuHasTheKeyboardWhileOpenAndGivesItBackWhenClosed) {
+    Start(kBuiltInLayout);
+    const StandInWindow game;
+    ASSERT_NO_FATAL_FAILURE(OpenMenu());
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !MenuOpen(); }, 3000)) << "Esc reaches the open menu";
+    EXPECT_TRUE(WaitUntil([&] { return game.InFront(); }, 2000)) << "the game has it back";
+}
+
+// Moves a top-level window without activating it, as the system would leave it.
+void MoveTo(HWND window, int left, int top) {
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool OnTheScreen(const RECT& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+TEST_F(OverlayTest, ASecondStartFromTheSameFolderShowsTheFirstOverlayAndEnds) {
+    Start("[Common]\nTimerCounter=1\nHotKey1=F6\nSeconds1=30\n");
+    MoveTo(main, -3000, -3000);
+    // The folder as typed in another letter case is the same folder.
+    std::wstring shouted = dir.File(L"TALLYVOX.EXE");
+    for (wchar_t& c : shouted) c = static_cast<wchar_t>(towupper(c));
+    AppProcess second;
+    ASSERT_TRUE(second.Start(shouted));
+    const std::optional<DWORD> code = second.WaitExit(2000);
+    ASSERT_TRUE(code.has_value()) << "the second start still runs after 2 s";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return OnTheScreen(ScreenRect(main)); }, 2000))
+        << "the first overlay is back in view";
+    PressKey(VK_F6);
+    EXPECT_TRUE(WaitUntil([&] { return PanelCount(1) < 30; }, 3000)) << "with its hotkeys";
+
+    // A copy in another folder is a setup of its own.
+    TempDir otherDir;
+    otherDir.WriteSettings(Crlf(kBuiltInLayout));
+    AppProcess other;
+    ASSERT_TRUE(other.StartIn(otherDir));
+    EXPECT_NE(other.WaitForMainWindow(), nullptr) << "runs beside the first";
+    EXPECT_TRUE(app.IsRunning());
+}
+
+TEST_F(OverlayTest, ADisplayChangeBringsBackAnOverlayWithNoCountOnTheScreen) {
+    Start(kBuiltInLayout);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const LPARAM size = MAKELPARAM(screenWidth, GetSystemMetrics(SM_CYSCREEN));
+    MoveTo(main, screenWidth + 500, 100);
+    SendMessageW(main, WM_DISPLAYCHANGE, 32, size);
+    EXPECT_TRUE(OnTheScreen(ScreenRect(main))) << "wholly off the screen, it comes back";
+
+    // Left over the right edge with its first count still on the screen, it stays.
+    const int left = screenWidth - RectInParent(Panel(1)).right - 2;
+    MoveTo(main, left, 100);
+    SendMessageW(main, WM_DISPLAYCHANGE, 32, size);
+    EXPECT_EQ(ScreenRect(main).left, left);
 }
 
 // Moves the pointer onto the first count and waits for its hint to show.

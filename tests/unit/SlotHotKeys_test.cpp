@@ -49,12 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"alt + num3", {{kAlt, 0x63}}}, NameCase{"Shift+Ctrl+Q", {{kCtrl | kShift, 'Q'}}},
         NameCase{"WIN+alt+Shift+ctrl+PageDown", {{kAll, 0x22}}},
         NameCase{"Ctrl+Num+", {{kCtrl, 0x6B}}}, NameCase{"Ctrl+Shift+Z", {{kCtrl | kShift, 'Z'}}},
-        NameCase{"Shift+Alt+F4", {{kAlt | kShift, 0x73}}},
+        NameCase{"Shift+Alt+F4", {{kAlt | kShift, 0x73}}}, NameCase{"Shift+Num*", {{kShift, 0x6A}}},
+        NameCase{"Alt+Pause", {{kAlt, 0x13}}},
+        // Pause with Ctrl held arrives as Break (VK_CANCEL).
+        NameCase{"Ctrl+Pause", {{kCtrl, 0x03}}}, NameCase{"alt+ctrl+pause", {{kCtrl | kAlt, 0x03}}},
         // Refused by design.
         NameCase{"Q", {}, P::TypingKey}, NameCase{"Shift+q", {}, P::TypingKey},
         NameCase{"Space", {}, P::TypingKey}, NameCase{"Shift+Up", {}, P::TypingKey},
         NameCase{"Delete", {}, P::TypingKey}, NameCase{"Esc", {}, P::TypingKey},
         NameCase{"alt+f4", {}, P::ClosesWindow}, NameCase{"Ctrl+C", {}, P::EditKey},
+        // Shift turns a keypad digit or point into a navigation key: these never arrive.
+        NameCase{"Shift+Num4", {}, P::ShiftedKeypad}, NameCase{"shift+num.", {}, P::ShiftedKeypad},
+        NameCase{"Ctrl+Alt+Shift+Num0", {}, P::ShiftedKeypad},
         // No key this program knows.
         NameCase{"F0", {}, P::UnknownName}, NameCase{"F25", {}, P::UnknownName},
         NameCase{"f1x", {}, P::UnknownName}, NameCase{"Ctrl+Ctrl+F1", {}, P::UnknownName},
@@ -136,6 +142,8 @@ struct ProblemCase {
     const char* what;
     std::vector<KeyStep> steps;
     HotKeyProblem lastSlotProblem;
+    // The key it holds lacks Ctrl and Alt: a game run as administrator may keep it.
+    bool mayMissElevatedGames = false;
 };
 
 void PrintTo(const ProblemCase& c, std::ostream* os) {
@@ -151,15 +159,23 @@ TEST_P(HotKeyProblemTest, SaysWhyTheLastSlotHasNoHotkey) {
         frm.Slot(step.slot).hotKeyName = step.name;
         if (step.registers) frm.RegisterSlotHotKey(step.name, kHotKeyIdBase + step.slot);
     }
-    EXPECT_EQ(frm.HotKeyProblemOf(GetParam().steps.back().slot), GetParam().lastSlotProblem);
+    const int slot = GetParam().steps.back().slot;
+    EXPECT_EQ(frm.HotKeyProblemOf(slot), GetParam().lastSlotProblem);
+    EXPECT_EQ(frm.HotKeyMayMissElevatedGames(slot), GetParam().mayMissElevatedGames);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Registrations, HotKeyProblemTest,
     testing::Values(
-        ProblemCase{"free key", {{1, "F1"}}, P::None},
+        ProblemCase{"free key", {{1, "F1"}}, P::None, true},
+        ProblemCase{"free key with Shift", {{1, "Shift+F1"}}, P::None, true},
+        ProblemCase{"free combination with Ctrl", {{1, "Ctrl+F1"}}, P::None},
+        ProblemCase{"free combination with Alt", {{1, "Alt+Num1"}}, P::None},
+        ProblemCase{
+            "renamed since it took its key", {{1, "F1"}, {1, "F2", false}}, P::NotRegistered},
         ProblemCase{"key of another slot", {{1, "F3"}, {2, " f3"}}, P::Refused},
-        ProblemCase{"freed, then taken", {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3"}}, P::None},
+        ProblemCase{
+            "freed, then taken", {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3"}}, P::None, true},
         ProblemCase{"stays refused when its holder moves on",
                     {{1, "F3"}, {2, "F3"}, {1, "F4"}, {2, "F3", false}},
                     P::Refused},

@@ -1,10 +1,21 @@
-// Window rectangles: the place taken at a new scale, and a dialog opened over the overlay on
-// monitors of 100 % to 200 % with the taskbar on any side.
+// Window rectangles: the place taken at a new scale, a dialog opened over the overlay on
+// monitors of 100 % to 200 % with the taskbar on any side, and the overlay brought back within
+// reach after the screens changed.
 #include "ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <vector>
+
+#include "ui/WithinReach.h"
+
 namespace tallyvox {
+
+void PrintTo(const ScreenRect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
 namespace {
 
 TEST(WindowPlacementTest, NewScaleTakesTheSuggestionOrCentresTheWindowOnIt) {
@@ -67,6 +78,71 @@ TEST(WindowPlacementTest, DialogCentresOverTheOverlayInsideTheWorkArea) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CentreOverInWorkArea(c.owner, c.size, c.workArea), c.expected) << c.what;
+}
+
+// An overlay of 192 x 56 with its first count at (56, 4), 28 x 20, as the two-column layout
+// places it at 100 %.
+ScreenRect OverlayAt(int left, int top) {
+    return {left, top, left + 192, top + 56};
+}
+ScreenRect CountOf(const ScreenRect& overlay) {
+    return {overlay.left + 56, overlay.top + 4, overlay.left + 84, overlay.top + 24};
+}
+
+TEST(WindowPlacementTest, OverlayComesBackWithinReachOnlyWhenNoCountIsOnAMonitor) {
+    const MonitorArea primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};         // taskbar below
+    const MonitorArea shrunk{{0, 0, 1280, 720}, {0, 0, 1280, 680}};            // resolution switch
+    const MonitorArea leftBar{{0, 0, 1920, 1080}, {62, 0, 1920, 1080}};        // taskbar left
+    const MonitorArea topBar{{0, 0, 1920, 1080}, {0, 40, 1920, 1080}};         // taskbar on top
+    const MonitorArea leftOf{{-1280, -200, 0, 824}, {-1280, -200, -48, 824}};  // its bar right
+    const MonitorArea rightOf{{1920, -200, 3840, 880}, {1920, -200, 3840, 880}};
+    const MonitorArea tiny{{0, 0, 160, 40}, {0, 0, 160, 40}};
+    struct {
+        const char* what;
+        ScreenRect overlay;
+        std::vector<MonitorArea> monitors;
+        ScreenRect expected;
+    } const cases[] = {
+        {"on the primary", OverlayAt(800, 500), {primary}, OverlayAt(800, 500)},
+        {"left half over the right edge, its count on",
+         OverlayAt(1800, 500),
+         {primary},
+         OverlayAt(1800, 500)},
+        {"its count over the right edge", OverlayAt(1880, 500), {primary}, OverlayAt(1728, 500)},
+        {"off the screen after a resolution switch",
+         OverlayAt(1500, 900),
+         {shrunk},
+         OverlayAt(1088, 624)},
+        {"left monitor unplugged, taskbar on the left",
+         OverlayAt(-900, 300),
+         {leftBar},
+         OverlayAt(62, 300)},
+        {"above a taskbar on top", OverlayAt(100, -300), {topBar}, OverlayAt(100, 40)},
+        {"its count on the left monitor",
+         OverlayAt(-100, -150),
+         {primary, leftOf},
+         OverlayAt(-100, -150)},
+        {"below the left monitor, which stands higher",
+         OverlayAt(-1000, 900),
+         {primary, leftOf},
+         OverlayAt(-1000, 768)},
+        {"nearest is the right monitor",
+         OverlayAt(4000, 100),
+         {primary, rightOf},
+         OverlayAt(3648, 100)},
+        {"nearest is the primary", OverlayAt(-900, 1200), {primary, rightOf}, OverlayAt(0, 984)},
+        {"larger than the work area: its top left shows",
+         OverlayAt(500, 500),
+         {tiny},
+         OverlayAt(0, 0)},
+        {"no monitor known", OverlayAt(-5000, 0), {}, OverlayAt(-5000, 0)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BackWithinReach(c.overlay, {CountOf(c.overlay)}, c.monitors), c.expected)
+            << c.what;
+    }
+    // Without a count to go by, the window itself must lie on a monitor.
+    EXPECT_EQ(BackWithinReach(OverlayAt(1800, 500), {}, {primary}), OverlayAt(1728, 500));
 }
 
 }  // namespace
