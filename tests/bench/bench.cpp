@@ -20,10 +20,10 @@
 #include <thread>
 #include <vector>
 
+#include "../unit/FullSettings.h"
 #include "BaselineIds.h"
 #include "BenchReport.h"
 #include "Driver.h"
-#include "FullSettings.h"
 #include "ProcStats.h"
 
 namespace tallyvox::bench {
@@ -81,7 +81,7 @@ std::string Fixture() {
     for (int slot = 1; slot <= 8; ++slot) {
         titles["Title" + std::to_string(slot)] = ToGbk(L"标题" + std::to_wstring(slot));
     }
-    return EightSpeakingSlotsFile(99, 99, titles);
+    return test::EightSpeakingSlotsFile(99, 99, titles);
 }
 
 // Counts two colours in a screen rectangle from one grab; a GetPixel per pixel would be slow.
@@ -99,25 +99,8 @@ bool ShowsBlue(const RECT& rect) {
 
 // Looked up without sending the target any message, which would wait for its start-up to end.
 HWND FindWindowOf(DWORD pid, const wchar_t* className) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* className;
-        HWND found;
-    } search{pid, className, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->pid) return TRUE;
-            wchar_t name[64];
-            GetClassNameW(hwnd, name, 64);
-            if (wcscmp(name, s->className) != 0) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> found = FindTopLevelWindows(className, nullptr, pid);
+    return found.empty() ? nullptr : found.front();
 }
 
 double Ms(const FILETIME& t) {

@@ -16,7 +16,7 @@ namespace tallyvox::e2e {
 inline HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    if (!GetGUIThreadInfo(ThreadOf(window), &info)) return nullptr;
     return info.hwndFocus;
 }
 

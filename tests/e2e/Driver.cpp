@@ -54,22 +54,10 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevel(std::function<bool(HWND)> accept) {
-    EnumState state{std::move(accept), {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
-    return state.found;
-}
-
 std::vector<HWND> Descendants(HWND root, std::function<bool(HWND)> accept) {
     EnumState state{std::move(accept), {}};
     EnumChildWindows(root, CollectWindow, reinterpret_cast<LPARAM>(&state));
     return state.found;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    return pid;
 }
 
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -386,11 +374,31 @@ HWND FindChildById(HWND root, int id) {
 }
 
 std::vector<HWND> FindTopLevelWindows(const wchar_t* class_name, const wchar_t* title, DWORD pid) {
-    return TopLevel([=](HWND hwnd) {
+    return TopLevelWindowsWhere([=](HWND hwnd) {
         if (pid && ProcessOf(hwnd) != pid) return false;
         if (class_name && ClassName(hwnd) != class_name) return false;
         return !title || GetText(hwnd) == title;
     });
+}
+
+std::vector<HWND> TopLevelWindowsWhere(const std::function<bool(HWND)>& accept) {
+    EnumState state{accept, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+std::vector<HWND> DescendantWindows(HWND root) {
+    return Descendants(root, [](HWND) { return true; });
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+DWORD ThreadOf(HWND hwnd) {
+    return GetWindowThreadProcessId(hwnd, nullptr);
 }
 
 WindowText ReadText(HWND hwnd) {
@@ -463,10 +471,8 @@ bool IsTopMost(HWND hwnd) {
 }
 
 LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, void* data, std::size_t size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 ProcessOf(hwnd));
     if (process == nullptr) throw std::runtime_error("cannot open the window's process");
     // Each process's next free block is taken here, so each attempt tries a new address.
     constexpr DWORD kAlloc = MEM_COMMIT | MEM_RESERVE;
@@ -538,7 +544,7 @@ namespace {
 
 void DragWith(DWORD downFlag, DWORD upFlag, POINT from, POINT to, int steps) {
     MoveMouse(from);
-    DWORD thread = GetWindowThreadProcessId(WindowFromPoint(from), nullptr);
+    const DWORD thread = ThreadOf(WindowFromPoint(from));
     std::vector<INPUT> inputs{MouseInput(downFlag)};
     Send(inputs);
     // Moves sent before the target has taken the mouse (SetCapture, or the system's window-move
@@ -691,7 +697,7 @@ bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
     // The dropped list is a top-level popup of class ComboLBox belonging to the combo's process.
     const auto dropped = [&] {
         if (Send(combo, CB_GETDROPPEDSTATE, 0, 0) != TRUE) return false;
-        auto lists = TopLevel([pid](HWND hwnd) {
+        auto lists = TopLevelWindowsWhere([pid](HWND hwnd) {
             return ProcessOf(hwnd) == pid && IsWindowVisible(hwnd) &&
                    ClassName(hwnd) == L"ComboLBox";
         });

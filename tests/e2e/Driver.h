@@ -116,9 +116,16 @@ class AppProcess {
 
 // The descendant (any depth, e.g. on a tab page) with this control ID; nullptr if none.
 HWND FindChildById(HWND root, int id);
-// All top-level windows of a class (and title, if given), optionally of one process only.
+// All top-level windows of a class (and title, if given), optionally of one process only. Sends
+// the windows no message unless a title is given.
 std::vector<HWND> FindTopLevelWindows(const wchar_t* class_name, const wchar_t* title = nullptr,
                                       DWORD pid = 0);
+// All top-level windows that `accept` takes, of any process.
+std::vector<HWND> TopLevelWindowsWhere(const std::function<bool(HWND)>& accept);
+// Every descendant of root, at any depth.
+std::vector<HWND> DescendantWindows(HWND root);
+DWORD ProcessOf(HWND hwnd);  // the id of the window's process
+DWORD ThreadOf(HWND hwnd);   // the id of the thread that made the window
 
 struct WindowText {
     std::wstring wide;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,6 +92,10 @@ struct ReadCase {
     std::string file;
     std::vector<Difference> differences;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::optional<std::string> OurValue(IniFile& ini, const std::string& key) {
     if (key == "?") return ini.SectionExists("Common") ? "1" : "0";
@@ -190,6 +195,10 @@ struct WriteCase {
     std::optional<std::string> ours;
     const char* reason;
 };
+
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniDifferentialWrite : public ::testing::TestWithParam<WriteCase> {};
 
@@ -298,6 +307,10 @@ struct UnicodeCase {
     const char* name;
     std::string (*encode)(const std::string& utf8);
 };
+
+void PrintTo(const UnicodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string Utf8WithBom(const std::string& utf8) {
     return "\xEF\xBB\xBF" + utf8;

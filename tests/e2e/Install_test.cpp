@@ -130,22 +130,14 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 
 // Visible top-level windows whose title names the usage text (the shell's text viewer).
 std::vector<HWND> UsageTextViewers() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND hwnd, LPARAM out) {
-            if (IsWindowVisible(hwnd) && GetText(hwnd).find(L"使用说明") != std::wstring::npos)
-                reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return TopLevelWindowsWhere([](HWND hwnd) {
+        return IsVisible(hwnd) && GetText(hwnd).find(L"使用说明") != std::wstring::npos;
+    });
 }
 
 void CloseWindowsProcesses(const std::vector<HWND>& windows) {
     for (HWND hwnd : windows) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(hwnd))) {
             TerminateProcess(process, 0);
             WaitForSingleObject(process, 5000);
             CloseHandle(process);

@@ -11,13 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "../unit/FullSettings.h"
 #include "Driver.h"
-#include "FullSettings.h"
 #include "app/OverlayIds.h"
 #include "dialog/ColorList.h"
 #include "dialog/DialogIds.h"
 
 namespace tallyvox::e2e {
+
+// The whole settings files the suites start from, with their changes.
+using test::FullSettingsFile;
+using test::FullSettingsLines;
+using test::SettingsKeyOrder;
 
 // The overlay's colours as the screen shows them (0x00BBGGRR): counting, at the last seconds,
 // stopped, and the key colour that must never show.

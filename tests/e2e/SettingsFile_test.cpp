@@ -15,12 +15,6 @@ using namespace test;  // the expected layout tables
 
 using SettingsFileTest = OverlayFixture;
 
-struct LayoutCase {
-    std::string sortType;
-    int count;
-    ExpectedLayout layout;
-};
-
 class LayoutTest : public SettingsFileTest, public testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(LayoutTest, SlotsAndWindowFollowTheStoredLayout) {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "../unit/FullSettings.h"
 #include "Driver.h"
-#include "FullSettings.h"
 #include "ProcStats.h"
 #include "voice/WorkerProtocol.h"
 
@@ -75,28 +75,11 @@ long GdiObjectsFromHandleTable(HANDLE process) {
 // The process's windows, top level and child: the bulk of its USER objects, for where
 // GetGuiResources is a stub.
 long WindowsOf(DWORD pid) {
-    struct Count {
-        DWORD pid;
-        long windows = 0;
-    } count{pid};
-    EnumWindows(
-        [](HWND top, LPARAM param) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(top, &owner);
-            if (owner != c->pid) return TRUE;
-            ++c->windows;
-            EnumChildWindows(
-                top,
-                [](HWND, LPARAM p) -> BOOL {
-                    ++reinterpret_cast<Count*>(p)->windows;
-                    return TRUE;
-                },
-                param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    long windows = 0;
+    for (HWND top : FindTopLevelWindows(nullptr, nullptr, pid)) {
+        windows += 1 + static_cast<long>(DescendantWindows(top).size());
+    }
+    return windows;
 }
 
 // Under Wine the sound device plays faster than real time, so the worker keeps up with the
@@ -105,7 +88,7 @@ long WindowsOf(DWORD pid) {
 // message goes to every thread of the program but the GUI thread, and only the worker has a
 // message queue to take it. Returns how many were queued.
 int QueueBacklog(DWORD pid, HWND main, int count) {
-    const DWORD guiThread = GetWindowThreadProcessId(main, nullptr);
+    const DWORD guiThread = ThreadOf(main);
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
     int queued = 0;
@@ -180,7 +163,7 @@ class SoakTest : public testing::Test {
 
 TEST_F(SoakTest, EightSpeakingSlotsRunFlatAndStopPromptly) {
     const int seconds = SoakSeconds();
-    dir.WriteSettings(EightSpeakingSlotsFile(kSoakSlotSeconds, kSoakSlotSeconds - 1));
+    dir.WriteSettings(test::EightSpeakingSlotsFile(kSoakSlotSeconds, kSoakSlotSeconds - 1));
     ClearSoundCapture();
     ASSERT_TRUE(app.StartIn(dir));
     main = app.WaitForMainWindow();

@@ -19,12 +19,6 @@ ExpectedPlace PlaceIn(const FakeOverlay& f, int slot) {
     return {s.labelLeft, s.labelTop, s.panelLeft, s.panelTop};
 }
 
-struct LayoutCase {
-    std::string sortType;
-    int count;
-    ExpectedLayout layout;
-};
-
 class ArrangeSlotsTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ArrangeSlotsTest, PlacesSlotsAndSizesTheWindow) {

@@ -2,6 +2,7 @@
 // and 192 DPI.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "FakeOverlay.h"
@@ -16,6 +17,10 @@ namespace {
 struct ScaleCase {
     int length, dpi, expected;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << c.length << " at " << c.dpi << " DPI";
+}
 
 class ScaleToDpiTest : public testing::TestWithParam<ScaleCase> {};
 
@@ -36,6 +41,10 @@ struct LayoutAtDpi {
     int labelLeft, labelTop, panelLeft, panelTop;  // slot 8 of two columns
     int width, height;
 };
+
+void PrintTo(const LayoutAtDpi& c, std::ostream* os) {
+    *os << c.dpi << " DPI";
+}
 
 class ScaledLayoutTest : public testing::TestWithParam<LayoutAtDpi> {};
 
@@ -99,6 +108,10 @@ struct SizeCase {
     DialogScale scale;
     WindowSize expected;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << "count " << testing::PrintToString(c.count) << " at " << c.scale.dpi << " DPI";
+}
 
 class ScaledDialogSizeTest : public testing::TestWithParam<SizeCase> {};
 

@@ -89,4 +89,34 @@ inline ExpectedPlace ExpectedBuiltInPlace(int slot) {
 }
 inline constexpr ExpectedSize kExpectedBuiltInSize{176, 113};
 
+// A stored sort type and count, and the layout they give.
+struct LayoutCase {
+    std::string sortType;
+    int count;
+    ExpectedLayout layout;
+};
+
+// "多排, 5 slots"; a sort type that is none of the three is quoted, bytes above 0x7F in hex.
+inline void PrintTo(const LayoutCase& c, std::ostream* os) {
+    if (c.sortType == kMultiRowName) {
+        *os << "多排";
+    } else if (c.sortType == kHorizontalName) {
+        *os << "横排";
+    } else if (c.sortType == kVerticalName) {
+        *os << "竖排";
+    } else {
+        *os << '"';
+        for (const unsigned char byte : c.sortType) {
+            if (byte < 0x80) {
+                *os << byte;
+            } else {
+                *os << "\\x"
+                    << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 15];
+            }
+        }
+        *os << '"';
+    }
+    *os << ", " << c.count << " slots";
+}
+
 }  // namespace tallyvox::test

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "settings/IniDocument.h"
@@ -18,6 +19,10 @@ struct DetectCase {
     std::string bytes;
     FileEncoding expected;
 };
+
+void PrintTo(const DetectCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DetectEncodingTest : public testing::TestWithParam<DetectCase> {};
 

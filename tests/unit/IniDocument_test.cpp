@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct GetCase {
     std::string key;
     std::optional<std::string> expected;
 };
+
+void PrintTo(const GetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniDocumentGet : public ::testing::TestWithParam<GetCase> {};
 
@@ -82,6 +87,10 @@ struct SectionCase {
     bool exists;
 };
 
+void PrintTo(const SectionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class IniDocumentSection : public ::testing::TestWithParam<SectionCase> {};
 
 TEST_P(IniDocumentSection, ExistsOnlyWithAKey) {
@@ -108,6 +117,10 @@ struct CutCase {
     std::string value;
     std::string expected;
 };
+
+void PrintTo(const CutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniDocumentCut : public ::testing::TestWithParam<CutCase> {};
 
@@ -159,6 +172,10 @@ struct SetCase {
     std::string value;
     std::string after;
 };
+
+void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniDocumentSet : public ::testing::TestWithParam<SetCase> {};
 

@@ -2,6 +2,7 @@
 // encoding, every other byte kept; and which values GBK cannot carry.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "FakeStore.h"
@@ -20,6 +21,10 @@ struct EncodingCase {
     const char* bom;
     const char* iconvName;  // the encoding of the text after the mark
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The UTF-8 text as a file of that encoding, converted independently of the product.
 std::string Encoded(const EncodingCase& c, const std::string& utf8) {

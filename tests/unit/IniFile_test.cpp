@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct IntegerCase {
     std::optional<std::string> value;  // nullopt: key missing
     std::int32_t expected;
 };
+
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniFileReadInteger : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -60,6 +65,10 @@ struct BoolCase {
     bool defaultValue;
     bool expected;
 };
+
+void PrintTo(const BoolCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniFileReadBool : public ::testing::TestWithParam<BoolCase> {};
 
@@ -128,6 +137,10 @@ struct WriteCase {
     void (*write)(IniFile&);
     std::string expectedLine;
 };
+
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class IniFileWrite : public ::testing::TestWithParam<WriteCase> {};
 

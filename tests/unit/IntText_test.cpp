@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace tallyvox {
@@ -15,6 +16,10 @@ struct Case {
     std::string text;
     std::optional<std::int32_t> expected;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << testing::PrintToString(c.text);
+}
 
 class TryStrToIntTest : public testing::TestWithParam<Case> {};
 

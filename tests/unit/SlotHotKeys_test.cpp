@@ -24,6 +24,10 @@ struct NameCase {
     HotKeyProblem problem = P::None;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << testing::PrintToString(c.name);
+}
+
 class HotKeyNameTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(HotKeyNameTest, ReadsTheHotkeyOrWhyThereIsNone) {

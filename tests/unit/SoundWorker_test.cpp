@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct ClipCase {
     std::int32_t number;
     std::vector<int> clips;
 };
+
+void PrintTo(const ClipCase& c, std::ostream* os) {
+    *os << c.number;
+}
 
 class ClipsForNumberTest : public testing::TestWithParam<ClipCase> {};
 

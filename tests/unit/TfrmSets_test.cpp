@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "FakeOverlay.h"
 #include "FakeSetsView.h"
 #include "FakeStore.h"
+#include "FullSettings.h"
 #include "IconvGbkCodec.h"
 #include "SettingsKeyOrder.h"
 #include "app/TfrmMain.h"
@@ -23,16 +25,17 @@ const std::string kPath = "/game/qorvane.db";
 const std::string kMulti = "\xB6\xE0\xC5\xC5";     // 多排
 const std::string kVertical = "\xCA\xFA\xC5\xC5";  // 竖排
 
-// A whole stored configuration, as the shipped file would hold it, with some values changed.
+// The whole settings file with three slots in one column, seconds shown, and slot N titled TN
+// lasting 10 + N seconds.
 std::string FullFile() {
-    std::string file = "[Common]\r\nSortType=" + kVertical +
-                       "\r\nTimerCounter=3\r\nIsSecondCounter=1\r\nLastSecond=5\r\nIsCircle=0\r\n";
+    std::map<std::string, std::string> values = {
+        {"SortType", kVertical}, {"TimerCounter", "3"}, {"IsSecondCounter", "1"}};
     for (int slot = 1; slot <= 8; ++slot) {
         const std::string n = std::to_string(slot);
-        file += "Title" + n + "=T" + n + "\r\nHotKey" + n + "=F" + n + "\r\nSeconds" + n + "=1" +
-                n + "\r\n";
+        values["Title" + n] = "T" + n;
+        values["Seconds" + n] = "1" + n;
     }
-    return file + "TitleColor=255\r\nTopMost=1\r\n";
+    return test::FullSettingsFile(values);
 }
 
 // The full file with one line's text replaced.

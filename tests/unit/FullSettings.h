@@ -1,17 +1,14 @@
-// Settings files for the end-to-end tests and the bench: every key with a valid value, and all
-// eight slots counting and speaking at once.
+// Whole settings files: every key with a valid value, in write order. Shared by the unit,
+// end-to-end and bench tests; a test that depends on other values passes them as changes.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "../unit/SettingsKeyOrder.h"
-#include "Driver.h"
+#include "SettingsKeyOrder.h"
 
-namespace tallyvox::e2e {
-
-using test::SettingsKeyOrder;
+namespace tallyvox::test {
 
 // Every key with a valid value, as "key=value" lines in write order without line ends: four
 // slots in two columns, slot N lasting 10 N + 2 seconds on key FN, slot 1 titled 复活 and the
@@ -41,9 +38,9 @@ inline std::vector<std::string> FullSettingsLines(
 
 // The whole settings file of FullSettingsLines: its section and every key, CRLF.
 inline std::string FullSettingsFile(const std::map<std::string, std::string>& changes = {}) {
-    std::string text = "[Common]\n";
-    for (const std::string& line : FullSettingsLines(changes)) text += line + "\n";
-    return Crlf(text);
+    std::string text = "[Common]\r\n";
+    for (const std::string& line : FullSettingsLines(changes)) text += line + "\r\n";
+    return text;
 }
 
 // FullSettingsFile with all eight slots shown, each lasting `seconds` and starting again when
@@ -60,4 +57,4 @@ inline std::string EightSpeakingSlotsFile(int seconds, int lastSecond,
     return FullSettingsFile(changes);
 }
 
-}  // namespace tallyvox::e2e
+}  // namespace tallyvox::test
