@@ -126,9 +126,7 @@ class Application : public OverlayCommands {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace tallyvox;
-    // Before anything can load a library: every later load, the system's own included, searches
-    // the system folder only, never the program's folder or the current one.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    RestrictLibrarySearch();
     try {
         Application app(instance);
         app.FormCreate();
