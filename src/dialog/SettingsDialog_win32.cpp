@@ -70,19 +70,22 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
     page.lpszClassName = kPageClassName;
     RegisterClassOnce(page);
 
-    // Made where it will show, over the overlay and at the scale of the overlay's monitor, so
-    // that showing it changes neither its place nor its scale.
-    dpi_ = WindowDpi(owner);
+    // Made where it will show, over the overlay and at the overlay's own scale, so that showing
+    // it changes neither its place nor its scale.
+    const int overlayDpi = frm.View().Dpi();
+    dpi_ = overlayDpi;
     const ScreenRect place = PlaceOverOwner(sets_.OuterSize(ScaleAt(dpi_)));
     CreateWindowExW(kExStyle, kClassName, L"设置", kStyle, place.left, place.top,
                     place.right - place.left, place.bottom - place.top, owner, nullptr, instance,
                     this);
     if (hwnd_ == nullptr) return;
-    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+    if (const int dpi = DpiForOwnedWindow(overlayDpi, WindowDpi(owner), WindowDpi(hwnd_));
+        dpi != dpi_) {
         // The system put it on a monitor of another scale after all: sized for that one.
         dpi_ = dpi;
         MoveWindowTo(hwnd_, PlaceOverOwner(sets_.OuterSize(Scale())));
     }
+    scale_ = ScaleChanges(dpi_);
     font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
     CreateControls();
 
@@ -143,7 +146,8 @@ void SettingsDialog::CreateControls() {
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LayOutPages();
     ShowPage(0);
-    keyWarnings_.Create(instance_, hwnd_, [this](int slot) { return Control(ids::Key(slot)); });
+    keyWarnings_.Create(instance_, hwnd_, dpi_,
+                        [this](int slot) { return Control(ids::Key(slot)); });
 }
 
 void SettingsDialog::ShowHotKeyProblems() {
@@ -251,12 +255,12 @@ ScreenRect SettingsDialog::PlaceOverOwner(WindowSize size) const {
     return CentreOverInWorkArea(WindowRectOf(owner_), size, WorkAreaOf(owner_));
 }
 
-void SettingsDialog::MoveToScale(int dpi, const RECT& suggested) {
-    if (dpi > 0 && dpi != dpi_ && tab_ != nullptr) {
+void SettingsDialog::MoveToScale(int dpi, const ScreenRect& suggested) {
+    if (dpi != dpi_ && tab_ != nullptr) {
         dpi_ = dpi;
         RescaleControls();
     }
-    scaleMove_.To(hwnd_, suggested, sets_.OuterSize(Scale()));
+    MoveForNewScale(hwnd_, suggested, sets_.OuterSize(Scale()));
     // The tabs' height follows the font even where the window's size did not change.
     if (tab_ != nullptr) LayOutPages();
 }
@@ -294,10 +298,13 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             // The frame does not scale with the client area: the suggestion is to fit both.
             return AnswerScaledSize(lParam, sets_.OuterSize(ScaleAt(LOWORD(wParam))));
         }
-        case WM_DPICHANGED:
-            if (!scaleMove_.Moving())
-                MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            const ScreenRect suggested = ToScreenRect(*reinterpret_cast<const RECT*>(lParam));
+            scale_.Changed(LOWORD(wParam), [&](int dpi, bool toSuggestion) {
+                MoveToScale(dpi, toSuggestion ? suggested : WindowRectOf(hwnd_));
+            });
             return 0;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {

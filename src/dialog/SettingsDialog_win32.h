@@ -86,7 +86,7 @@ class SettingsDialog final : public SetsView {
     void RescaleControls();
     // Moved to a monitor of `dpi`: the controls at that DPI, the window at its size there at
     // the place the system suggests.
-    void MoveToScale(int dpi, const RECT& suggested);
+    void MoveToScale(int dpi, const ScreenRect& suggested);
     static DialogScale ScaleAt(int dpi);
     // A window of `size` centred over the overlay, inside its monitor's work area.
     ScreenRect PlaceOverOwner(WindowSize size) const;
@@ -117,8 +117,8 @@ class SettingsDialog final : public SetsView {
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
     std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
-    int dpi_ = 96;
-    ScaleMove scaleMove_;
+    int dpi_ = 96;                                              // the DPI it is laid out at
+    ScaleChanges scale_{96};
     int tabPadding_ = 0;  // the tabs' height beyond their font's
     HWND focusBeforeDeactivation_ = nullptr;
     KeyBoxWarnings keyWarnings_;
