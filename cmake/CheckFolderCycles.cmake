@@ -1,6 +1,8 @@
 # Fails when folders of src/ include each other in a loop (a/ includes b/, which includes a/,
 # directly or through others): dependencies between the program's folders point one way.
 # Usage: cmake -DSRC_DIR=<dir> -P CheckFolderCycles.cmake
+#        cmake -DSRC_DIR=<dir> -DPRINT_GRAPH=ON -P CheckFolderCycles.cmake   (also prints, for
+#        each folder, the folders its files include)
 #        cmake -DSELF_TEST_DIR=<scratch dir> -P CheckFolderCycles.cmake   (checks the checker)
 cmake_policy(VERSION 3.25)
 
@@ -85,6 +87,17 @@ if(NOT DEFINED SRC_DIR)
     message(FATAL_ERROR "pass -DSRC_DIR=<source folder>")
 endif()
 get_filename_component(SRC_DIR "${SRC_DIR}" ABSOLUTE)
+if(PRINT_GRAPH)
+    file(GLOB _entries LIST_DIRECTORIES true RELATIVE "${SRC_DIR}" "${SRC_DIR}/*")
+    foreach(_entry IN LISTS _entries)
+        if(IS_DIRECTORY "${SRC_DIR}/${_entry}")
+            folder_includes("${SRC_DIR}" "${_entry}" _edges)
+            list(SORT _edges)
+            list(JOIN _edges " " _edges)
+            message(STATUS "${_entry} -> ${_edges}")
+        endif()
+    endforeach()
+endif()
 find_cycles("${SRC_DIR}" _found)
 if(_found)
     list(JOIN _found "\n  " _report)

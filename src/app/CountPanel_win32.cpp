@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/DisplayScale.h"
 #include "platform/Window_win32.h"
 #include "timers/SlotDisplay.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
@@ -49,14 +49,11 @@ void CountPanel::SetColor(COLORREF color) {
 
 LRESULT CountPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_PAINT:
             Paint();
             return 0;
         case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcW(hwnd_, msg, wParam, lParam);
+            const LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return result;
         }
@@ -95,7 +92,7 @@ LRESULT CountPanel::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         default:
             break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void CountPanel::Paint() {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/Window_win32.h"
+
 namespace tallyvox {
 
 enum class MouseButton { Left, Right, Middle };
@@ -17,7 +19,7 @@ class CountPanelListener {
     virtual void OnPanelDoubleClick(int slot) = 0;
 };
 
-class CountPanel {
+class CountPanel : public WindowOwner {
   public:
     static constexpr const wchar_t* kClassName = L"TallyvoxCountPanel";
 
@@ -37,7 +39,6 @@ class CountPanel {
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint();
 
-    HWND hwnd_ = nullptr;
     int slot_;
     HFONT font_;
     COLORREF color_;

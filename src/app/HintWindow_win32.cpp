@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "app/DisplayScale.h"
 #include "platform/Dpi_win32.h"
 #include "platform/Window_win32.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
@@ -80,12 +80,6 @@ void HintWindow::Paint() {
 
 LRESULT HintWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            break;
         case WM_NCHITTEST:
             // The mouse goes to whatever lies below, as over a tooltip.
             return HTTRANSPARENT;

@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include "platform/Window_win32.h"
+
 #include <string>
 
 namespace tallyvox {
 
-class HintWindow {
+class HintWindow : public WindowOwner {
   public:
     static constexpr const wchar_t* kClassName = L"TallyvoxHint";
 
@@ -29,7 +31,6 @@ class HintWindow {
     void UseFontAt(int dpi);
 
     HWND owner_;
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     int fontDpi_ = 0;
 };

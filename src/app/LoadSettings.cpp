@@ -58,18 +58,13 @@ void TfrmMain::LoadSettings(IniFile& ini) {
         lastSecondText = read.Text(Setting::LastSecond);
         isCircle = read.Number(Setting::IsCircle);
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            TimerSlot& s = Slot(slot);
-            s.titleText = read.Text(Setting::Title, slot);
-            s.hotKeyName = read.Text(Setting::HotKey, slot);
-            s.secondsText = read.Text(Setting::Seconds, slot);
-            view_.SetLabelCaption(slot, s.titleText);
-            view_.SetLabelHint(slot, s.titleText);
-            s.remaining = StrToInt(s.secondsText);
-            s.period = StrToInt(s.secondsText);
-            view_.SetPanelCaption(slot, s.secondsText);
+            SetSlotTitle(slot, read.Text(Setting::Title, slot));
+            // Hotkeys are registered later, when the slots are laid out with their names.
+            Slot(slot).hotKeyName = read.Text(Setting::HotKey, slot);
+            SetSlotSeconds(slot, read.Text(Setting::Seconds, slot));
+            Slot(slot).remaining = Slot(slot).period;
         }
-        titleColor = read.Number(Setting::TitleColor);
-        for (int slot = 1; slot <= kSlotCount; ++slot) view_.SetLabelColor(slot, titleColor);
+        SetTitleColor(read.Number(Setting::TitleColor));
         topMost = read.Number(Setting::TopMost);
         ApplyTopMost(topMost);
     } catch (...) {

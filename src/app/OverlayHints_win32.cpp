@@ -3,15 +3,15 @@
 
 #include <utility>
 
-#include "app/DisplayScale.h"
+#include "app/OverlayTimers.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
 namespace {
 
-// Timer IDs on the owner, clear of the slots' tickers (1..8).
-constexpr UINT_PTR kShowTimerId = 0x4801;
-constexpr UINT_PTR kPopTimerId = 0x4802;
+constexpr UINT_PTR kShowTimerId = overlay_timers::kHintShow;
+constexpr UINT_PTR kPopTimerId = overlay_timers::kHintPop;
 constexpr int kBelowPointer = 20;  // where the system's own tooltips show their text, at 96 DPI
 
 UINT_PTR TimerId(HintHost::Timer timer) {

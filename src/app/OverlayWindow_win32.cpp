@@ -3,9 +3,8 @@
 
 #include <string>
 
-#include "app/ControlIds.h"
-#include "app/DisplayScale.h"
-#include "app/ErrorReporter.h"
+#include "app/OverlayIds.h"
+#include "app/OverlayTimers.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
 #include "app/TfrmMain.h"
@@ -15,6 +14,8 @@
 #include "platform/Window_win32.h"
 #include "text/Gbk_win32.h"
 #include "timers/TimerSlot.h"
+#include "ui/DisplayScale.h"
+#include "ui/ErrorReporter.h"
 
 namespace tallyvox {
 
@@ -25,7 +26,7 @@ constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 // While a combination hotkey is held, its key is looked at this often until it is released:
 // quicker than a player presses a key twice, and only while a key is held.
-constexpr UINT_PTR kHeldHotKeyTimerId = 0x4810;
+constexpr UINT_PTR kHeldHotKeyTimerId = overlay_timers::kHeldHotKey;
 constexpr UINT kHeldHotKeyCheckMs = 30;
 
 static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT &&
@@ -38,14 +39,6 @@ const wchar_t kPanelHint[] = L"按住鼠标可拖动窗口，双击开始或停�
 POINT MessageCursorPos() {
     const DWORD pos = GetMessagePos();
     return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-}
-
-// The size of text in the font selected into dc.
-SIZE TextExtent(HDC dc, const std::wstring& text) {
-    SIZE size{0, 0};
-    if (!text.empty())
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
 }
 
 }  // namespace
@@ -107,8 +100,7 @@ void OverlayWindow::CreateSlots() {
                                                      POINT{place.panelLeft, place.panelTop},
                                                      slotFont_, dpi_, *this);
     }
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ oldFont = SelectObject(dc, slotFont_);
+    const TextMeasurer measure(hwnd_, slotFont_);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const SlotPlace place = BuiltInPlaceOf(slot, dpi_);
         Label& label = labels_[slot];
@@ -116,15 +108,13 @@ void OverlayWindow::CreateSlots() {
         label.caption = L"标题" + std::to_wstring(slot);
         // The label owns its mouse input (for its hint) and acts on none. A long title runs
         // under the count panel: the label paints nothing where a panel lies over it.
-        const SIZE size = TextExtent(dc, label.caption);
+        const SIZE size = measure.Extent(label.caption);
         label.hwnd = CreateWindowExW(
             0, kTitleLabelClassName, label.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
             place.labelLeft, place.labelTop, size.cx, size.cy, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label(slot))), instance_, nullptr);
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(slotFont_), FALSE);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(hwnd_, dc);
 }
 
 // A tool's hint: a count's tells how to use it, a title's is the title.
@@ -159,12 +149,7 @@ void OverlayWindow::ShowCentred() {
 
 void OverlayWindow::FitLabelToText(int slot) {
     HWND label = labels_[slot].hwnd;
-    const std::wstring text = WindowText(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, slotFont_);
-    const SIZE size = TextExtent(dc, text);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    const SIZE size = TextMeasurer(label, slotFont_).Extent(WindowText(label));
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
@@ -280,9 +265,9 @@ void OverlayWindow::EnableTicker(int slot, bool enabled) {
     if (tickerOn_[slot] == enabled) return;
     tickerOn_[slot] = enabled;
     if (enabled) {
-        SetTimer(hwnd_, static_cast<UINT_PTR>(slot), kTickIntervalMs, nullptr);
+        SetTimer(hwnd_, overlay_timers::Ticker(slot), kTickIntervalMs, nullptr);
     } else {
-        KillTimer(hwnd_, static_cast<UINT_PTR>(slot));
+        KillTimer(hwnd_, overlay_timers::Ticker(slot));
     }
 }
 
@@ -336,14 +321,11 @@ void OverlayWindow::OnPanelMouseUp(int slot, MouseButton button) {
 
 void OverlayWindow::OnPanelDoubleClick(int slot) {
     if (frm_ == nullptr) return;
-    reporter_.Run([&] { frm_->pnl1DblClick("pnl" + std::to_string(slot)); });
+    reporter_.Run([&] { frm_->pnl1DblClick(slot); });
 }
 
 LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_TIMER:
             if (hints_.OnTimer(wParam)) return 0;
             if (wParam == kHeldHotKeyTimerId) {
@@ -429,9 +411,6 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             if (commands_ != nullptr) commands_->FormDestroy();
             return 0;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            break;
         default:
             break;
     }

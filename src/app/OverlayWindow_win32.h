@@ -13,8 +13,9 @@
 #include "app/OverlayHints_win32.h"
 #include "app/OverlayView.h"
 #include "app/SlotLayout.h"
-#include "app/WindowPlacement_win32.h"
 #include "hotkeys/HotKeyRegistrar.h"
+#include "platform/Window_win32.h"
+#include "ui/WindowPlacement_win32.h"
 
 namespace tallyvox {
 
@@ -42,7 +43,10 @@ class WindowCreationError : public std::runtime_error {
     WindowCreationError();
 };
 
-class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPanelListener {
+class OverlayWindow : public OverlayView,
+                      public HotKeyRegistrar,
+                      public CountPanelListener,
+                      public WindowOwner {
   public:
     static constexpr const wchar_t* kClassName = L"TfrmMain";
 
@@ -108,7 +112,6 @@ class OverlayWindow : public OverlayView, public HotKeyRegistrar, public CountPa
     ErrorReporter& reporter_;
     TfrmMain* frm_ = nullptr;
     OverlayCommands* commands_ = nullptr;
-    HWND hwnd_ = nullptr;
     int dpi_ = 96;  // the DPI it is laid out at, which what it owns is built at too
     ScaleChanges scale_{96};
     OverlayHints hints_;

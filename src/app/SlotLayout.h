@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/DisplayScale.h"
+#include "ui/DisplayScale.h"
+#include "ui/ScreenGeometry.h"
 
 namespace tallyvox {
 
@@ -12,10 +13,6 @@ enum class SlotLayout { MultiRow, Horizontal, Vertical };
 
 struct SlotPlace {
     int labelLeft, labelTop, panelLeft, panelTop;
-};
-
-struct WindowSize {
-    int width, height;
 };
 
 // The layout named by `sortType` (GBK "多排", "横排", "竖排", compared byte for byte) for

@@ -6,6 +6,7 @@
 
 #include "hotkeys/KeyNames.h"
 #include "hotkeys/SlotHotKeys.h"
+#include "text/IntText.h"
 #include "timers/SlotTimer.h"
 
 namespace tallyvox {
@@ -22,8 +23,30 @@ void TfrmMain::tmrTimer(int slot) {
     TickCountdown(Slot(slot), slot, {isCircle, isSecondCounter, lastSecondText}, view_, worker_);
 }
 
-void TfrmMain::pnl1DblClick(std::string_view senderName) {
-    ToggleSlot(SlotOfPanelName(senderName));
+void TfrmMain::pnl1DblClick(int slot) {
+    ToggleSlot(slot);
+}
+
+void TfrmMain::SetSlotTitle(int slot, const std::string& text) {
+    Slot(slot).titleText = text;
+    view_.ShowTitle(slot, text);
+}
+
+void TfrmMain::SetSlotHotKeyName(int slot, const std::string& text) {
+    Slot(slot).hotKeyName = text;
+    RegisterSlotHotKey(text, kHotKeyIdBase + slot);
+}
+
+void TfrmMain::SetSlotSeconds(int slot, const std::string& text) {
+    TimerSlot& s = Slot(slot);
+    s.secondsText = text;
+    s.period = StrToInt(text);
+    view_.SetPanelCaption(slot, text);
+}
+
+void TfrmMain::SetTitleColor(std::int32_t color) {
+    titleColor = color;
+    for (int slot = 1; slot <= kSlotCount; ++slot) view_.SetLabelColor(slot, color);
 }
 
 void TfrmMain::WMHotKey(std::uintptr_t id) {

@@ -31,7 +31,8 @@ class TfrmMain {
     TimerSlot& Slot(int slot) { return slots_.at(static_cast<std::size_t>(slot - 1)); }
     const TimerSlot& Slot(int slot) const { return slots_.at(static_cast<std::size_t>(slot - 1)); }
 
-    // Global options; the settings dialog writes them directly.
+    // Global options. The dialog writes those without a view of their own directly; a change
+    // that also shows on the overlay goes through the setters below.
     std::int32_t isCircle = 0;
     std::int32_t isSecondCounter = 0;
     std::string lastSecondText;
@@ -44,8 +45,20 @@ class TfrmMain {
     void ToggleSlot(int slot);
     // One tick of a slot's ticker.
     void tmrTimer(int slot);
-    // Double click on a count panel, named "pnl1".."pnl8".
-    void pnl1DblClick(std::string_view senderName);
+    // Double click on slot 1..8's count panel; other numbers do nothing.
+    void pnl1DblClick(int slot);
+
+    // Changes that the overlay shows at once: each sets the field and its view together.
+    // A title: the label's caption and hint.
+    void SetSlotTitle(int slot, const std::string& text);
+    // A hotkey name: registered at once (or none, with the reason kept).
+    void SetSlotHotKeyName(int slot, const std::string& text);
+    // A duration: the text shows on the count panel and is the period of the next cyclic
+    // restart. A text that fails to convert throws ConvertError after the text is stored,
+    // leaving the period and the panel as they were.
+    void SetSlotSeconds(int slot, const std::string& text);
+    // The colour of every title.
+    void SetTitleColor(std::int32_t color);
 
     void ApplyTopMost(std::int32_t value);
     // Shows `count` slots in the layout named by sortTypeText and registers their hotkeys.
@@ -73,8 +86,6 @@ class TfrmMain {
     // The keys LoadSettings took into their fields, in reading order. A key missing here holds
     // a construction value, not the user's stored one.
     std::vector<std::string> loadedKeys;
-
-    OverlayView& View() { return view_; }
 
   private:
     OverlayView& view_;

@@ -3,10 +3,11 @@
 
 #include <commctrl.h>
 
-#include "app/DisplayScale.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/ComboHeight_win32.h"
+#include "platform/Window_win32.h"
 #include "text/Gbk_win32.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
@@ -49,17 +50,6 @@ bool IsCombo(ControlKind kind) {
            kind == ControlKind::ColorList;
 }
 
-// Labels take the size of their text.
-SIZE TextSize(HWND page, HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(page);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{0, 0};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(page, dc);
-    return size;
-}
-
 std::wstring CaptionOf(const SetsControl& control) {
     return control.caption.empty() ? FromGbk(control.text) : FromUtf8(control.caption);
 }
@@ -70,7 +60,7 @@ ControlRect ScaledRect(HWND page, const SetsControl& control, HFONT font, int dp
     ControlRect rect{ScaleToDpi(design.left, dpi), ScaleToDpi(design.top, dpi),
                      ScaleToDpi(design.width, dpi), ScaleToDpi(design.height, dpi)};
     if (control.kind == ControlKind::Label || control.kind == ControlKind::Link) {
-        const SIZE size = TextSize(page, font, CaptionOf(control));
+        const SIZE size = TextMeasurer(page, font).Extent(CaptionOf(control));
         rect.width = size.cx;
         rect.height = size.cy;
     }

@@ -5,15 +5,15 @@
 
 #include <utility>
 
-#include "app/DisplayScale.h"
 #include "dialog/DialogControls_win32.h"
+#include "timers/TimerSlot.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
 namespace {
 
 constexpr COLORREF kProblemColor = RGB(255, 0, 0);
-constexpr int kSlots = 8;
 // At 96 DPI. A maximum width makes the tooltip break lines where the reason says.
 constexpr int kTipWidth = 480;
 
@@ -57,7 +57,7 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, int dpi,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, instance, nullptr);
     SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, dpi));
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         TOOLINFOW info = ToolOf(keyBox_(slot), L"");
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
@@ -66,7 +66,7 @@ void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, int dpi,
 
 void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf) {
     if (tips_ == nullptr) return;
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         const HotKeyProblem problem = problemOf(slot);
         if (problem == shown_[slot]) continue;
         shown_[slot] = problem;
@@ -79,7 +79,7 @@ void KeyBoxWarnings::Show(const std::function<HotKeyProblem(int)>& problemOf) {
 
 void KeyBoxWarnings::Colour(HWND edit, HDC dc) const {
     if (!keyBox_) return;
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (shown_[slot] != HotKeyProblem::None && ComboEditOf(keyBox_(slot)) == edit) {
             SetTextColor(dc, kProblemColor);
         }

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
-#include "app/ControlIds.h"
+#include "dialog/DialogIds.h"
 #include "dialog/Links.h"
 #include "dialog/TfrmSets.h"
+#include "hotkeys/KeyNames.h"
 #include "settings/SettingsKeys.h"
 #include "tallyvox_version.h"  // generated from project(VERSION)
 #include "timers/TimerSlot.h"
@@ -22,10 +23,11 @@ std::vector<std::string> Numbers(int first, int last) {
     return items;
 }
 
+// An empty first item takes a slot's hotkey away.
 std::vector<std::string> HotKeyItems() {
     std::vector<std::string> items = {""};
-    for (int f = 1; f <= 12; ++f) items.push_back("F" + std::to_string(f));
-    for (int digit = 0; digit <= 9; ++digit) items.push_back("Num" + std::to_string(digit));
+    const std::vector<std::string>& names = KeyListNames();
+    items.insert(items.end(), names.begin(), names.end());
     return items;
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/DisplayScale.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 

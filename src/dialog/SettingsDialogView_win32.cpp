@@ -1,8 +1,8 @@
 // The settings dialog window's side of SetsView: reading and setting its controls, silently.
 #include <string>
 
-#include "app/ControlIds.h"
 #include "dialog/ColorListBox_win32.h"
+#include "dialog/DialogIds.h"
 #include "dialog/SetsControls.h"
 #include "dialog/SettingsDialog_win32.h"
 #include "platform/LazyLibrary_win32.h"
@@ -73,13 +73,13 @@ void SettingsDialog::SelectColor(std::int32_t value) {
 
 void SettingsDialog::SetOuterHeight(int height) {
     RECT rect;
-    GetWindowRect(hwnd_, &rect);
-    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, height,
+    GetWindowRect(Handle(), &rect);
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsDialog::OpenUrl(const std::string& address) {
-    ShellOpen(hwnd_, FromGbk(address).c_str());
+    ShellOpen(Handle(), FromGbk(address).c_str());
 }
 
 }  // namespace tallyvox

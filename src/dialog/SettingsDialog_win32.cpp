@@ -1,6 +1,6 @@
-// The settings dialog window: its two pages, the SetsView accessors over its controls, the
-// modal loop, and the routing of the user's changes to TfrmSets' handlers. The controls come
-// from the control table (SetsControls.h).
+// The settings dialog window: its controls on the two pages, its scale, and the routing of the
+// user's changes to TfrmSets' handlers. The controls come from the control table
+// (SetsControls.h); the tabbed window and its modal loop from platform/TabbedDialog_win32.
 #include "dialog/SettingsDialog_win32.h"
 
 #include <commctrl.h>
@@ -9,18 +9,18 @@
 #include <string>
 #include <utility>
 
-#include "app/ControlIds.h"
-#include "app/DisplayScale.h"
-#include "app/ErrorReporter.h"
 #include "app/TfrmMain.h"
 #include "dialog/ColorListBox_win32.h"
 #include "dialog/DialogControls_win32.h"
+#include "dialog/DialogIds.h"
 #include "dialog/KeyBoxWarnings_win32.h"
 #include "platform/Dpi_win32.h"
 #include "platform/LazyLibrary_win32.h"
 #include "platform/Window_win32.h"
 #include "settings/SettingsSaver.h"
 #include "text/Gbk_win32.h"
+#include "ui/DisplayScale.h"
+#include "ui/ErrorReporter.h"
 
 namespace tallyvox {
 
@@ -33,16 +33,6 @@ constexpr const wchar_t* kPageClassName = L"TallyvoxSetsPage";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
-int FontHeight(HWND window, HFONT font) {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 bool IsLink(int id) {
     const SetsControl* control = FindSetsControl(id);
     return control != nullptr && control->kind == ControlKind::Link;
@@ -50,40 +40,30 @@ bool IsLink(int id) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
+SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, int ownerDpi, TfrmMain& frm,
                                ErrorReporter& reporter, SettingsSaver& saver)
     : instance_(instance),
       owner_(owner),
       reporter_(reporter),
       saver_(saver),
       frm_(frm),
-      sets_(frm, *this) {
+      sets_(frm, *this),
+      window_(instance, *this, kClassName, kPageClassName, LoadIconW(instance, L"MAINICON")) {
     LoadCommonControls();
-    WNDCLASSEXW wc = ProgramWindowClass(
-        instance, kClassName, &WindowThunk<SettingsDialog, &SettingsDialog::HandleMessage>);
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassOnce(wc);
-    WNDCLASSEXW page = wc;
-    page.lpfnWndProc = &WindowThunk<SettingsDialog, &SettingsDialog::HandlePageMessage>;
-    page.hIcon = nullptr;
-    page.lpszClassName = kPageClassName;
-    RegisterClassOnce(page);
 
     // Made where it will show, over the overlay and at the overlay's own scale, so that showing
     // it changes neither its place nor its scale.
-    const int overlayDpi = frm.View().Dpi();
-    dpi_ = overlayDpi;
+    dpi_ = ownerDpi;
     const ScreenRect place = PlaceOverOwner(sets_.OuterSize(ScaleAt(dpi_)));
-    CreateWindowExW(kExStyle, kClassName, L"设置", kStyle, place.left, place.top,
-                    place.right - place.left, place.bottom - place.top, owner, nullptr, instance,
-                    this);
-    if (hwnd_ == nullptr) return;
-    if (const int dpi = DpiForOwnedWindow(overlayDpi, WindowDpi(owner), WindowDpi(hwnd_));
+    if (!window_.Create(kExStyle, kStyle, L"设置",
+                        RECT{place.left, place.top, place.right, place.bottom}, owner)) {
+        return;
+    }
+    if (const int dpi = DpiForOwnedWindow(ownerDpi, WindowDpi(owner), WindowDpi(Handle()));
         dpi != dpi_) {
         // The system put it on a monitor of another scale after all: sized for that one.
         dpi_ = dpi;
-        MoveWindowTo(hwnd_, PlaceOverOwner(sets_.OuterSize(Scale())));
+        MoveWindowTo(Handle(), PlaceOverOwner(sets_.OuterSize(Scale())));
     }
     scale_ = ScaleChanges(dpi_);
     font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
@@ -94,7 +74,8 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
 }
 
 SettingsDialog::~SettingsDialog() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    // The window goes first: its controls use the font until then.
+    window_.Destroy();
     if (font_ != nullptr) DeleteObject(font_);
 }
 
@@ -109,44 +90,15 @@ void SettingsDialog::RunHandler(Handler&& handler) {
 
 void SettingsDialog::CreateControls() {
     QuietScope quiet(quiet_);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    tab_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_FIXEDWIDTH, 0,
-                           0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTab)),
-                           instance_, nullptr);
-    SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    const wchar_t* captions[] = {L"设置", L"帮助"};
-    for (int index = 0; index < 2; ++index) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(captions[index]);
-        SendMessageW(tab_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
-    }
-    RECT itemRect{};
-    SendMessageW(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
-    SendMessageW(tab_, TCM_SETITEMSIZE, 0,
-                 MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), itemRect.bottom - itemRect.top));
-    tabPadding_ = itemRect.bottom - itemRect.top - FontHeight(tab_, font_);
-
-    // The pages are the dialog's children lying over the tab's display area, so each control's
-    // notifications reach a window of ours; WS_EX_CONTROLPARENT lets Tab walk into them.
-    for (HWND& page : pages_) {
-        page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClassName, L"", WS_CHILD | WS_CLIPSIBLINGS,
-                               0, 0, 0, 0, hwnd_, nullptr, instance_, this);
-    }
+    window_.CreateTabs(ids::kTab, {L"设置", L"帮助"}, font_, ScaleToDpi(kTabWidth, dpi_));
     // Creation order is the keyboard order.
     for (const SetsControl& control : SetsControls()) {
-        HWND hwnd = CreateSetsControl(instance_, pages_[static_cast<std::size_t>(control.page)],
-                                      control, font_, dpi_);
+        HWND hwnd = CreateSetsControl(instance_, window_.Page(control.page), control, font_, dpi_);
         if (control.id != 0) controls_[control.id] = hwnd;
         created_.emplace_back(&control, hwnd);
     }
-    // The tab control lies under its pages; being last in the z-order also makes it last in
-    // the keyboard order, from where Tab wraps round to the first page's controls.
-    SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    LayOutPages();
-    ShowPage(0);
-    keyWarnings_.Create(instance_, hwnd_, dpi_,
+    window_.PagesFilled();
+    keyWarnings_.Create(instance_, Handle(), dpi_,
                         [this](int slot) { return Control(ids::Key(slot)); });
 }
 
@@ -154,82 +106,23 @@ void SettingsDialog::ShowHotKeyProblems() {
     keyWarnings_.Show([&](int slot) { return frm_.HotKeyProblemOf(slot); });
 }
 
-void SettingsDialog::LayOutPages() {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    SetWindowPos(tab_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT display = client;
-    SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    for (HWND page : pages_) {
-        SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left,
-                     std::max(0L, display.bottom - display.top), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
 void SettingsDialog::RescaleControls() {
     QuietScope quiet(quiet_);
     HFONT old = font_;
     font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    // A set tab size stays: the height is the new font's with the padding it had before.
-    SendMessageW(tab_, TCM_SETITEMSIZE, 0,
-                 MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), FontHeight(tab_, font_) + tabPadding_));
+    window_.SetFont(font_, ScaleToDpi(kTabWidth, dpi_));
     for (const auto& [control, hwnd] : created_) RescaleSetsControl(hwnd, *control, font_, dpi_);
     DeleteObject(old);
-}
-
-void SettingsDialog::ShowPage(int index) {
-    SendMessageW(tab_, TCM_SETCURSEL, index, 0);
-    HWND focus = GetFocus();
-    for (int i = 0; i < 2; ++i) {
-        if (i != index && focus != nullptr && IsChild(pages_[i], focus)) SetFocus(tab_);
-        ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
-    }
 }
 
 // --- showing -------------------------------------------------------------------------------------
 
 void SettingsDialog::ShowModal() {
-    if (hwnd_ == nullptr) return;
+    if (Handle() == nullptr) return;
     saving_.Shown();
-    closed_ = false;
-    MoveWindowTo(hwnd_, PlaceOverOwner(SizeOf(WindowRectOf(hwnd_))));
-    ShowPage(0);
-    // The overlay takes no input meanwhile; its tickers and hotkeys run on in this loop.
-    EnableWindow(owner_, FALSE);
-    // Over a topmost overlay the dialog joins the topmost band, or the overlay may cover it.
-    if ((GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    SetFocus(tab_);
-    MSG msg;
-    while (!closed_ && hwnd_ != nullptr) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // The application is quitting: leave that to the outer loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got < 0) break;
-        // Ctrl+Tab turns the page, as a tab control's users expect.
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
-            (GetKeyState(VK_CONTROL) & 0x8000) != 0 && hwnd_ != nullptr &&
-            (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-            const auto current = static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
-            ShowPage(current == 0 ? 1 : 0);
-            continue;
-        }
-        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    // Enabled again before the dialog hides, so that activation goes back to the overlay.
-    EnableWindow(owner_, TRUE);
-    if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
-    if (IsWindow(owner_)) SetActiveWindow(owner_);
+    MoveWindowTo(Handle(), PlaceOverOwner(SizeOf(WindowRectOf(Handle()))));
+    window_.ShowPage(0);
+    window_.RunModal(owner_);
     saving_.Hidden();
 }
 
@@ -256,13 +149,13 @@ ScreenRect SettingsDialog::PlaceOverOwner(WindowSize size) const {
 }
 
 void SettingsDialog::MoveToScale(int dpi, const ScreenRect& suggested) {
-    if (dpi != dpi_ && tab_ != nullptr) {
+    if (dpi != dpi_ && window_.Tab() != nullptr) {
         dpi_ = dpi;
         RescaleControls();
     }
-    MoveForNewScale(hwnd_, suggested, sets_.OuterSize(Scale()));
+    MoveForNewScale(Handle(), suggested, sets_.OuterSize(Scale()));
     // The tabs' height follows the font even where the window's size did not change.
-    if (tab_ != nullptr) LayOutPages();
+    window_.LayOutPages();
 }
 
 // --- messages ------------------------------------------------------------------------------------
@@ -285,15 +178,11 @@ void SettingsDialog::OnCommand(int id, int code, HWND hwnd) {
     choosing_ = Choosing{};
 }
 
-LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsDialog::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NCCREATE:
-            hwnd_ = hwnd;
             EnableFrameScaling(hwnd);
             break;
-        case WM_SIZE:
-            if (tab_ != nullptr) LayOutPages();
-            return 0;
         case WM_GETDPISCALEDSIZE: {
             // The frame does not scale with the client area: the suggestion is to fit both.
             return AnswerScaledSize(lParam, sets_.OuterSize(ScaleAt(LOWORD(wParam))));
@@ -301,29 +190,10 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         case WM_DPICHANGED: {
             const ScreenRect suggested = ToScreenRect(*reinterpret_cast<const RECT*>(lParam));
             scale_.Changed(LOWORD(wParam), [&](int dpi, bool toSuggestion) {
-                MoveToScale(dpi, toSuggestion ? suggested : WindowRectOf(hwnd_));
+                MoveToScale(dpi, toSuggestion ? suggested : WindowRectOf(Handle()));
             });
             return 0;
         }
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
-                ShowPage(static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));
-                return 0;
-            }
-            break;
-        }
-        case WM_ACTIVATE:
-            // Give the keyboard back to the control that had it, e.g. after an error box.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd_, focus)) focusBeforeDeactivation_ = focus;
-            } else if (focusBeforeDeactivation_ != nullptr &&
-                       IsWindowVisible(focusBeforeDeactivation_)) {
-                SetFocus(focusBeforeDeactivation_);
-                return 0;
-            }
-            break;
         case WM_SYSCOLORCHANGE:
             // The colour list's swatches of system colours are drawn anew in the new colours.
             InvalidateRect(Control(ids::kTitleColor), nullptr, TRUE);
@@ -335,7 +205,7 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             // Only a shown dialog is ever closed; the hidden one never writes the file.
             if (saving_.Close()) {
                 Store();
-                closed_ = true;
+                window_.EndModal();
             }
             return 0;
         case WM_QUERYENDSESSION:
@@ -343,17 +213,13 @@ LRESULT SettingsDialog::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         case WM_ENDSESSION:
             EndSession(wParam != FALSE);
             return 0;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            closed_ = true;
-            break;
         default:
             break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-LRESULT SettingsDialog::HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsDialog::PageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             if (lParam != 0) {

@@ -1,5 +1,6 @@
-// The settings dialog window: a two-page tab control holding the controls that TfrmSets fills
-// and listens to. Programmatic changes stay silent; the user's changes run TfrmSets' handlers.
+// The settings dialog window: a two-page tabbed window (platform/TabbedDialog_win32) holding
+// the controls that TfrmSets fills and listens to. Programmatic changes stay silent; the
+// user's changes run TfrmSets' handlers.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +13,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/WindowPlacement_win32.h"
 #include "dialog/DialogSaving.h"
 #include "dialog/KeyBoxWarnings_win32.h"
 #include "dialog/SetsControls.h"
 #include "dialog/SetsView.h"
 #include "dialog/TfrmSets.h"
+#include "platform/TabbedDialog_win32.h"
+#include "ui/WindowPlacement_win32.h"
 
 namespace tallyvox {
 
@@ -37,14 +39,15 @@ class ErrorReporter;
 class SettingsSaver;
 class TfrmMain;
 
-class SettingsDialog final : public SetsView {
+class SettingsDialog final : public SetsView, private TabbedDialog::Client {
   public:
     static constexpr const wchar_t* kClassName = L"TfrmSets";
 
-    // Creates the window hidden, owned by `owner`, and fills it. A failure while filling shows
-    // one error box and leaves the dialog usable. Closing hands the controls to `saver`.
-    SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm, ErrorReporter& reporter,
-                   SettingsSaver& saver);
+    // Creates the window hidden, owned by `owner`, the overlay, at the overlay's own DPI
+    // `ownerDpi`, and fills it. A failure while filling shows one error box and leaves the
+    // dialog usable. Closing hands the controls to `saver`.
+    SettingsDialog(HINSTANCE instance, HWND owner, int ownerDpi, TfrmMain& frm,
+                   ErrorReporter& reporter, SettingsSaver& saver);
     ~SettingsDialog() override;
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
@@ -52,7 +55,7 @@ class SettingsDialog final : public SetsView {
     // Shows the dialog over its owner and returns once it is closed (the settings are then
     // saved) or the application is quitting.
     void ShowModal();
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return window_.Handle(); }
     // The session ends (`ending`) or goes on: a shown dialog stores as its close would, since
     // the system may end the process right after, but without retries or a box. Any top-level
     // window of ours may report it.
@@ -77,11 +80,11 @@ class SettingsDialog final : public SetsView {
         std::wstring text;
     };
 
-    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandlePageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+    // TabbedDialog::Client
+    LRESULT WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT PageMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
-    void LayOutPages();
     // The window's DPI changed: fonts, tab width and every control at the new DPI.
     void RescaleControls();
     // Moved to a monitor of `dpi`: the controls at that DPI, the window at its size there at
@@ -90,7 +93,6 @@ class SettingsDialog final : public SetsView {
     static DialogScale ScaleAt(int dpi);
     // A window of `size` centred over the overlay, inside its monitor's work area.
     ScreenRect PlaceOverOwner(WindowSize size) const;
-    void ShowPage(int index);
 
     // Key boxes whose slot has no hotkey draw their name in red and say why in their tooltip.
     void ShowHotKeyProblems();
@@ -111,22 +113,17 @@ class SettingsDialog final : public SetsView {
     TfrmMain& frm_;
     TfrmSets sets_;
 
-    HWND hwnd_ = nullptr;
-    HWND tab_ = nullptr;
-    std::array<HWND, 2> pages_{};
+    TabbedDialog window_;
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
     std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
     int dpi_ = 96;                                              // the DPI it is laid out at
     ScaleChanges scale_{96};
-    int tabPadding_ = 0;  // the tabs' height beyond their font's
-    HWND focusBeforeDeactivation_ = nullptr;
     KeyBoxWarnings keyWarnings_;
 
     int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs
     Choosing choosing_;
     DialogSaving saving_;
-    bool closed_ = false;
 };
 
 }  // namespace tallyvox

@@ -6,13 +6,13 @@
 #include <exception>
 #include <optional>
 
-#include "app/DisplayScale.h"
 #include "app/TfrmMain.h"
 #include "dialog/ColorList.h"
 #include "dialog/Links.h"
 #include "hotkeys/KeyNames.h"
 #include "settings/SettingsKeys.h"
 #include "text/IntText.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 
@@ -124,34 +124,24 @@ void TfrmSets::cbbLastSecChange() {
 
 void TfrmSets::edtTitleChange(int slot) {
     TakeKey(Setting::Title, slot);
-    const std::string text = view_.Text(SetsText::edtTitle, slot);
-    main_.Slot(slot).titleText = text;
-    main_.View().SetLabelCaption(slot, text);
-    main_.View().SetLabelHint(slot, text);
+    main_.SetSlotTitle(slot, view_.Text(SetsText::edtTitle, slot));
 }
 
 void TfrmSets::cbbKeyChange(int slot) {
     TakeKey(Setting::HotKey, slot);
-    const std::string text = view_.Text(SetsText::cbbKey, slot);
-    main_.Slot(slot).hotKeyName = text;
-    main_.RegisterSlotHotKey(text, kHotKeyIdBase + slot);
+    main_.SetSlotHotKeyName(slot, view_.Text(SetsText::cbbKey, slot));
 }
 
 void TfrmSets::edtTimeChange(int slot) {
     TakeKey(Setting::Seconds, slot);
-    const std::string text = view_.Text(SetsText::edtTime, slot);
-    TimerSlot& s = main_.Slot(slot);
-    s.secondsText = text;
-    s.period = StrToInt(text);  // a failure leaves the period and the panel as they were
-    main_.View().SetPanelCaption(slot, text);
+    main_.SetSlotSeconds(slot, view_.Text(SetsText::edtTime, slot));
 }
 
 void TfrmSets::clrbxTitleChange() {
     const auto color = view_.SelectedColor();
     if (!color) return;
     TakeKey(Setting::TitleColor);
-    main_.titleColor = *color;
-    for (int slot = 1; slot <= kSlotCount; ++slot) main_.View().SetLabelColor(slot, *color);
+    main_.SetTitleColor(*color);
 }
 
 void TfrmSets::cbbSortTypeChange() {

@@ -5,10 +5,10 @@
 #include <set>
 #include <string>
 
-#include "app/SlotLayout.h"
 #include "dialog/SetsView.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsSaver.h"
+#include "ui/ScreenGeometry.h"
 
 namespace tallyvox {
 

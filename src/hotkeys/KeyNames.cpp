@@ -1,4 +1,4 @@
-// The 22-name hotkey table: F1..F12 and the numeric keypad's digits.
+// The key list: F1..F12 and the numeric keypad's digits.
 #include "hotkeys/KeyNames.h"
 
 #include <array>
@@ -10,6 +10,7 @@ namespace {
 
 constexpr unsigned kVkF1 = 0x70;
 constexpr unsigned kVkNumpad0 = 0x60;
+constexpr unsigned kFunctionKeys = 12;  // the list starts with F1..F12
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
@@ -29,12 +30,22 @@ std::string NormaliseKeyName(std::string_view name) {
     return result;
 }
 
+const std::vector<std::string>& KeyListNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (unsigned f = 1; f <= kFunctionKeys; ++f) list.push_back("F" + std::to_string(f));
+        for (int digit = 0; digit <= 9; ++digit) list.push_back("Num" + std::to_string(digit));
+        return list;
+    }();
+    return names;
+}
+
 std::optional<unsigned> VirtualKeyOf(std::string_view normalisedName) {
-    for (unsigned i = 0; i < 12; ++i) {
-        if (normalisedName == "f" + std::to_string(i + 1)) return kVkF1 + i;
-    }
-    for (unsigned i = 0; i < 10; ++i) {
-        if (normalisedName == "num" + std::to_string(i)) return kVkNumpad0 + i;
+    const std::vector<std::string>& names = KeyListNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (NormaliseKeyName(names[i]) != normalisedName) continue;
+        const auto index = static_cast<unsigned>(i);
+        return index < kFunctionKeys ? kVkF1 + index : kVkNumpad0 + (index - kFunctionKeys);
     }
     return std::nullopt;
 }

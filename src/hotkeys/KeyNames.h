@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tallyvox {
 
@@ -13,7 +14,12 @@ constexpr int kHotKeyIdBase = 4096;  // slot N's hotkey id is 4096 + N
 // byte up to and including the space from both ends: " F1 " becomes "f1".
 std::string NormaliseKeyName(std::string_view name);
 
-// "f1".."f12", "num0".."num9" (already normalised) to VK_F1.. / VK_NUMPAD0..; nothing else.
+// The key list's 22 names in its order, as the key boxes show them: "F1".."F12", then
+// "Num0".."Num9".
+const std::vector<std::string>& KeyListNames();
+
+// A key list name (already normalised: "f1", "num0") to its virtual key, VK_F1.. /
+// VK_NUMPAD0..; nothing for any other name.
 std::optional<unsigned> VirtualKeyOf(std::string_view normalisedName);
 
 }  // namespace tallyvox

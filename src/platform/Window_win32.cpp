@@ -20,6 +20,27 @@ void RegisterClassOnce(const WNDCLASSEXW& windowClass) {
     RegisterClassExW(&windowClass);
 }
 
+TextMeasurer::TextMeasurer(HWND window, HFONT font)
+    : window_(window), dc_(GetDC(window)), oldFont_(SelectObject(dc_, font)) {}
+
+TextMeasurer::~TextMeasurer() {
+    SelectObject(dc_, oldFont_);
+    ReleaseDC(window_, dc_);
+}
+
+SIZE TextMeasurer::Extent(const std::wstring& text) const {
+    SIZE size{0, 0};
+    if (!text.empty())
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+int TextMeasurer::FontHeight() const {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
+    return metrics.tmHeight;
+}
+
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(

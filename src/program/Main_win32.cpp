@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/ErrorReporter.h"
 #include "app/OverlayWindow_win32.h"
 #include "app/TfrmMain.h"
 #include "dialog/SetsModel.h"
@@ -18,6 +17,7 @@
 #include "settings/SaverWindow_win32.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore_win32.h"
+#include "ui/ErrorReporter.h"
 #include "voice/SoundWorker_win32.h"
 
 namespace tallyvox {
@@ -73,7 +73,8 @@ class Application : public OverlayCommands {
     }
 
     void OpenSettings() override {
-        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, saving_.Saver());
+        SettingsDialog dialog(instance_, window_.Handle(), window_.Dpi(), frm_, reporter_,
+                              saving_.Saver());
         openDialog_ = &dialog;
         dialog.ShowModal();
         openDialog_ = nullptr;

@@ -44,15 +44,9 @@ void SaverWindow::ShowSaveFailure(const std::string& message) {
 
 LRESULT SaverWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_TIMER:
             if (wParam == kRetryTimer) saver_.OnRetryTimer();
             return 0;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            break;
         default:
             break;
     }

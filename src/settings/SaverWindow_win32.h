@@ -8,11 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "platform/Window_win32.h"
 #include "settings/SettingsSaver.h"
 
 namespace tallyvox {
 
-class SaverWindow final : private SaveHost {
+class SaverWindow final : private SaveHost, public WindowOwner {
   public:
     // `path` is the settings file's, UTF-8; `boxOwner` gives the window the box belongs to.
     SaverWindow(HINSTANCE instance, SettingsStore& store, std::string path,
@@ -31,7 +32,6 @@ class SaverWindow final : private SaveHost {
 
     HINSTANCE instance_;
     std::function<HWND()> boxOwner_;
-    HWND hwnd_ = nullptr;
     SettingsSaver saver_;
 };
 

@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "settings/GbkCodec_win32.h"
+#include "text/Gbk_win32.h"
+#include "text/Utf.h"
 
 namespace tallyvox {
 
@@ -27,26 +29,8 @@ UniqueHandle Own(HANDLE h) {
 
 // Empty on failure: an invalid path must not turn into some other, valid one.
 std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty() || utf8.size() > 0x7FFFFFFF) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int count =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (count <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), count);
-    if (wide.find(L'\0') != std::wstring::npos) return {};
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty() || wide.size() > 0x7FFFFFFF) return {};
-    const int size = static_cast<int>(wide.size());
-    const int count =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (count <= 0) return {};
-    std::string utf8(static_cast<std::size_t>(count), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), count, nullptr, nullptr);
-    return utf8;
+    if (!IsUtf8(utf8) || utf8.find('\0') != std::string::npos) return {};
+    return FromUtf8(utf8);
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -186,7 +170,7 @@ std::string ExecutableFolder() {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
-    return Narrow(FolderOf(path));
+    return ToUtf8(FolderOf(path));
 }
 
 }  // namespace tallyvox

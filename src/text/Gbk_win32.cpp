@@ -3,13 +3,15 @@
 
 #include <windows.h>
 
+#include "text/Utf.h"
+
 namespace tallyvox {
 
 namespace {
 
 constexpr UINT kGbk = 936;
 
-std::wstring Widen(UINT codePage, std::string_view text) {
+std::wstring FromCodePage(UINT codePage, std::string_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
@@ -21,11 +23,17 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 }  // namespace
 
 std::wstring FromGbk(std::string_view text) {
-    return Widen(kGbk, text);
+    return FromCodePage(kGbk, text);
 }
 
+// wchar_t is a UTF-16 code unit on Windows.
 std::wstring FromUtf8(std::string_view text) {
-    return Widen(CP_UTF8, text);
+    const std::u16string utf16 = Utf8ToUtf16(text);
+    return {utf16.begin(), utf16.end()};
+}
+
+std::string ToUtf8(std::wstring_view text) {
+    return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
 std::string ToGbk(std::wstring_view text) {

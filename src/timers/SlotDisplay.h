@@ -15,6 +15,12 @@ class SlotDisplay {
     virtual void SetPanelCaption(int slot, const std::string& text) = 0;
     virtual void SetPanelColor(int slot, std::int32_t color) = 0;
     virtual void EnableTicker(int slot, bool enabled) = 0;
+
+    // A title shows as the label's caption and as its hint alike.
+    void ShowTitle(int slot, const std::string& text) {
+        SetLabelCaption(slot, text);
+        SetLabelHint(slot, text);
+    }
 };
 
 // Colours (0x00BBGGRR) of a count.

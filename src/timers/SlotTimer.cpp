@@ -47,19 +47,11 @@ void ToggleCountdown(TimerSlot& s, int slot, SlotDisplay& display) {
     const std::string seconds = s.secondsText.empty() ? DefaultSeconds(slot) : s.secondsText;
     const std::int32_t n = StrToInt(seconds);  // a failure leaves the slot untouched
     s.running = 1;
-    display.SetLabelCaption(slot, title);
-    display.SetLabelHint(slot, title);
+    display.ShowTitle(slot, title);
     display.SetPanelColor(slot, kColorBlue);
     s.remaining = n;
     s.period = n;
     display.EnableTicker(slot, true);
-}
-
-int SlotOfPanelName(std::string_view name) {
-    for (int k = 1; k <= kSlotCount; ++k) {
-        if (name == "pnl" + std::to_string(k)) return k;
-    }
-    return 1;
 }
 
 }  // namespace tallyvox

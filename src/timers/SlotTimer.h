@@ -1,5 +1,5 @@
-// Starting, stopping and ticking one countdown slot. TfrmMain's ToggleSlot, tmrTimer and
-// pnl1DblClick hand their work to these.
+// Starting, stopping and ticking one countdown slot. TfrmMain's ToggleSlot and tmrTimer hand
+// their work to these.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +26,5 @@ void ToggleCountdown(TimerSlot& s, int slot, SlotDisplay& display);
 // One tick of a slot's ticker: counts down, colours, speaks, and ends or restarts the count.
 void TickCountdown(TimerSlot& s, int slot, const CountdownOptions& options, SlotDisplay& display,
                    WorkerPoster& worker);
-
-// The slot of a count panel named "pnl1".."pnl8"; 1 for any other name.
-int SlotOfPanelName(std::string_view name);
 
 }  // namespace tallyvox

@@ -2,7 +2,8 @@
 // IDs, places on the screen (apart from the overlay's centred window) and hotkeys.
 #pragma once
 
-#include "app/ControlIds.h"
+#include "app/OverlayIds.h"
+#include "dialog/DialogIds.h"
 
 namespace tallyvox::bench {
 

@@ -13,8 +13,9 @@
 
 #include "Driver.h"
 #include "FullSettings.h"
-#include "app/ControlIds.h"
+#include "app/OverlayIds.h"
 #include "dialog/ColorList.h"
+#include "dialog/DialogIds.h"
 
 namespace tallyvox::e2e {
 

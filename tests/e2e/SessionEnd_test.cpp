@@ -9,7 +9,8 @@
 #include "DialogFixture.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
-#include "app/ControlIds.h"
+#include "app/OverlayIds.h"
+#include "dialog/DialogIds.h"
 #include "settings/IniDocument.h"
 
 namespace tallyvox::e2e {

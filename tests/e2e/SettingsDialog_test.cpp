@@ -12,7 +12,8 @@
 #include "DialogFixture.h"
 #include "Driver.h"
 #include "OverlayFixture.h"
-#include "app/ControlIds.h"
+#include "app/OverlayIds.h"
+#include "dialog/DialogIds.h"
 #include "dialog/SetsControls.h"
 
 namespace tallyvox::e2e {

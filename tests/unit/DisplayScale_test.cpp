@@ -5,10 +5,10 @@
 #include <string>
 
 #include "FakeOverlay.h"
-#include "app/DisplayScale.h"
 #include "app/TfrmMain.h"
 #include "dialog/SetsModel.h"
 #include "dialog/TfrmSets.h"
+#include "ui/DisplayScale.h"
 
 namespace tallyvox {
 namespace {

@@ -1,5 +1,5 @@
 // The error box: message form, and never a second box while one is open.
-#include "app/ErrorReporter.h"
+#include "ui/ErrorReporter.h"
 
 #include <gtest/gtest.h>
 

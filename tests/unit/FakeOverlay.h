@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DisplayScale.h"
 #include "app/OverlayView.h"
 #include "hotkeys/HotKeyRegistrar.h"
+#include "ui/DisplayScale.h"
 #include "voice/WorkerProtocol.h"
 
 namespace tallyvox::test {

@@ -1,6 +1,6 @@
 // Window rectangles: the place taken at a new scale, and a dialog opened over the overlay on
 // monitors of 100 % to 200 % with the taskbar on any side.
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 

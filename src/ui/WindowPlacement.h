@@ -1,17 +1,12 @@
 // Where a top-level window stands on the screen when its scale changes or when it opens over
-// another window. Rectangles are in screen pixels, right and bottom exclusive.
+// another window, in screen pixels.
 #pragma once
 
 #include <functional>
 
-#include "app/SlotLayout.h"
+#include "ui/ScreenGeometry.h"
 
 namespace tallyvox {
-
-struct ScreenRect {
-    int left, top, right, bottom;
-    bool operator==(const ScreenRect&) const = default;
-};
 
 // The rectangle a window of `size` takes when the system moves it to a monitor of another
 // scale and suggests `suggested`: the suggestion itself when the system already sized it for

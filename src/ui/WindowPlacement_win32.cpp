@@ -1,5 +1,5 @@
 // Screen rectangles from and to the window manager.
-#include "app/WindowPlacement_win32.h"
+#include "ui/WindowPlacement_win32.h"
 
 namespace tallyvox {
 

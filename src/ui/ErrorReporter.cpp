@@ -1,5 +1,5 @@
 // One error box at a time.
-#include "app/ErrorReporter.h"
+#include "ui/ErrorReporter.h"
 
 namespace tallyvox {
 

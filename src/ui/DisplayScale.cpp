@@ -1,5 +1,5 @@
 // Scaling a 96-DPI length to a window's DPI.
-#include "app/DisplayScale.h"
+#include "ui/DisplayScale.h"
 
 #include <cstdint>
 

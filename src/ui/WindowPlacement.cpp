@@ -1,5 +1,5 @@
 // Window rectangles for a change of scale and for a window opened over another.
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 namespace tallyvox {
 
