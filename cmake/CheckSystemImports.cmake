@@ -21,7 +21,7 @@ function(find_foreign_imports exe out_var)
     string(REGEX MATCH "Entry d [0-9a-fA-F]+ ([0-9a-fA-F]+) Delay Import Directory" _ "${_dump}")
     if(NOT CMAKE_MATCH_1 MATCHES "^0+$")
         message(FATAL_ERROR "${exe} has delay imports, which load by bare name; "
-                            "load the library with LoadLibraryExW(LOAD_LIBRARY_SEARCH_SYSTEM32)")
+                            "load the library on first use with SystemFunction (platform/LazyLibrary_win32.h)")
     endif()
     string(REGEX MATCHALL "DLL Name: [^\r\n]+" _lines "${_dump}")
     if(NOT _lines)
@@ -55,8 +55,8 @@ endif()
 find_foreign_imports("${EXE}" _found)
 if(_found)
     message(FATAL_ERROR "${EXE} imports DLLs Windows may take from the program's folder: "
-                        "[${_found}]. Load them on first use with LoadLibraryExW(name, nullptr, "
-                        "LOAD_LIBRARY_SEARCH_SYSTEM32) instead.")
+                        "[${_found}]. Load them on first use with SystemFunction "
+                        "(platform/LazyLibrary_win32.h) instead.")
 endif()
 list(JOIN _allowed ", " _allowed_text)
 message(STATUS "${EXE} imports only from ${_allowed_text}")

@@ -29,9 +29,9 @@ HintWindow::~HintWindow() {
     if (font_ != nullptr) DeleteObject(font_);
 }
 
-void HintWindow::Show(const std::wstring& text, POINT at) {
+void HintWindow::Show(const std::wstring& text, POINT at, int dpi) {
     if (hwnd_ == nullptr) return;
-    UseFontAt(WindowDpi(owner_));
+    UseFontAt(dpi);
     SetWindowTextW(hwnd_, text.c_str());
 
     HDC dc = GetDC(hwnd_);

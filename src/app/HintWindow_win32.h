@@ -21,8 +21,8 @@ class HintWindow : public WindowOwner {
     HintWindow& operator=(const HintWindow&) = delete;
 
     // Shows `text` (its window text) with its top-left corner at `at`, kept on that monitor, in
-    // the font of the owner's DPI; takes neither the focus nor the mouse.
-    void Show(const std::wstring& text, POINT at);
+    // the font of `dpi`, the owner's; takes neither the focus nor the mouse.
+    void Show(const std::wstring& text, POINT at, int dpi);
     void Hide();
 
   private:

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "app/OverlayTimers.h"
-#include "platform/Dpi_win32.h"
 #include "ui/DisplayScale.h"
 
 namespace tallyvox {
@@ -21,9 +20,10 @@ UINT_PTR TimerId(HintHost::Timer timer) {
 
 }  // namespace
 
-void OverlayHints::Attach(HWND owner, TextOf textOf) {
+void OverlayHints::Attach(HWND owner, TextOf textOf, std::function<int()> dpiOf) {
     owner_ = owner;
     textOf_ = std::move(textOf);
+    dpiOf_ = std::move(dpiOf);
 }
 
 void OverlayHints::OnSetCursor(HWND under, UINT mouseMessage) {
@@ -75,8 +75,10 @@ void OverlayHints::ShowHint(int tool) {
     if (window_ == nullptr) window_ = std::make_unique<HintWindow>(owner_);
     POINT cursor;
     GetCursorPos(&cursor);
-    cursor.y += ScaleToDpi(kBelowPointer, WindowDpi(owner_));
-    window_->Show(text, cursor);
+    // At the overlay's own DPI: where the system has no per-window DPI, it tells only its one.
+    const int dpi = dpiOf_();
+    cursor.y += ScaleToDpi(kBelowPointer, dpi);
+    window_->Show(text, cursor, dpi);
 }
 
 void OverlayHints::HideHint() {

@@ -21,9 +21,10 @@ class OverlayHints : private HintHost {
     OverlayHints& operator=(const OverlayHints&) = delete;
 
     // The tools are the children of owner; `textOf` gives a tool's hint (by control ID) when it
-    // shows, empty for none. Until attached, the hints do nothing.
+    // shows, empty for none; `dpiOf` the owner's DPI, which the hint is drawn at. Until
+    // attached, the hints do nothing.
     using TextOf = std::function<std::wstring(int tool)>;
-    void Attach(HWND owner, TextOf textOf);
+    void Attach(HWND owner, TextOf textOf, std::function<int()> dpiOf);
 
     // WM_SETCURSOR of the owner: `under` is the window under the pointer, `mouseMessage` the
     // mouse message that moved it there (HIWORD of lParam).
@@ -44,6 +45,7 @@ class OverlayHints : private HintHost {
 
     HWND owner_ = nullptr;
     TextOf textOf_;
+    std::function<int()> dpiOf_;
     std::unique_ptr<HintWindow> window_;  // made when the first hint shows
     HoverHint hint_{*this};
 };

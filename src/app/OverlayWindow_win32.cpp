@@ -71,6 +71,7 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
                     this);
     if (hwnd_ == nullptr) throw WindowCreationError();
     dpi_ = WindowDpi(hwnd_);
+    scale_ = ScaleChanges(dpi_);
     slotFont_ = CreateProgramFont(ScaleToDpi(-12, dpi_), FW_BOLD, false);
     const WindowSize client = BuiltInClientSize(dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, client.width, client.height,
@@ -80,7 +81,8 @@ OverlayWindow::OverlayWindow(HINSTANCE instance, ErrorReporter& reporter)
 
     CreateSlots();
     CreateMenu();
-    hints_.Attach(hwnd_, [this](int tool) { return HintOf(tool); });
+    hints_.Attach(
+        hwnd_, [this](int tool) { return HintOf(tool); }, [this] { return dpi_; });
 }
 
 OverlayWindow::~OverlayWindow() {
@@ -254,11 +256,10 @@ WindowSize OverlayWindow::SizeAt(int dpi) const {
     return frm_ != nullptr ? frm_->ClientSizeAt(dpi) : BuiltInClientSize(dpi);
 }
 
-void OverlayWindow::MoveToScale(int dpi, const RECT& suggested) {
-    if (dpi <= 0) return;
+void OverlayWindow::MoveToScale(int dpi, const ScreenRect& suggested) {
     // Sized and placed in one move before the layout: resizing where the window stood could
     // put most of it back on the monitor it came from.
-    scaleMove_.To(hwnd_, suggested, SizeAt(dpi));
+    MoveForNewScale(hwnd_, suggested, SizeAt(dpi));
     if (dpi == dpi_) return;
     dpi_ = dpi;
     ScaleToWindowDpi();
@@ -405,10 +406,13 @@ LRESULT OverlayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             // system's suggestion for the next WM_DPICHANGED is to have the layout's size.
             return AnswerScaledSize(lParam, SizeAt(LOWORD(wParam)));
         }
-        case WM_DPICHANGED:
-            if (!scaleMove_.Moving())
-                MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            const ScreenRect suggested = ToScreenRect(*reinterpret_cast<const RECT*>(lParam));
+            scale_.Changed(LOWORD(wParam), [&](int dpi, bool toSuggestion) {
+                MoveToScale(dpi, toSuggestion ? suggested : WindowRectOf(hwnd_));
+            });
             return 0;
+        }
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case kBringIntoViewMessage:

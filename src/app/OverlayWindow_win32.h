@@ -106,7 +106,7 @@ class OverlayWindow : public OverlayView,
     void ScaleToWindowDpi();
     // Moved to a monitor of `dpi`: the window takes its size there at the place the system
     // suggests, then lays itself out at that DPI.
-    void MoveToScale(int dpi, const RECT& suggested);
+    void MoveToScale(int dpi, const ScreenRect& suggested);
     // The window's size at `dpi` in its current layout.
     WindowSize SizeAt(int dpi) const;
     // The screens changed: back within reach if no visible count is on a monitor.
@@ -122,8 +122,8 @@ class OverlayWindow : public OverlayView,
     ErrorReporter& reporter_;
     TfrmMain* frm_ = nullptr;
     OverlayCommands* commands_ = nullptr;
-    int dpi_ = 96;
-    ScaleMove scaleMove_;
+    int dpi_ = 96;  // the DPI it is laid out at, which what it owns is built at too
+    ScaleChanges scale_{96};
     OverlayHints hints_;
     HMENU menu_ = nullptr;
     HFONT slotFont_ = nullptr;

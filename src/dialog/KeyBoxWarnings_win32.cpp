@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "dialog/DialogControls_win32.h"
-#include "platform/Dpi_win32.h"
 #include "timers/TimerSlot.h"
 #include "ui/DisplayScale.h"
 
@@ -58,12 +57,13 @@ TOOLINFOW ToolOf(HWND combo, const wchar_t* text) {
 
 }  // namespace
 
-void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, std::function<HWND(int)> keyBox) {
+void KeyBoxWarnings::Create(HINSTANCE instance, HWND owner, int dpi,
+                            std::function<HWND(int)> keyBox) {
     keyBox_ = std::move(keyBox);
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, instance, nullptr);
-    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, WindowDpi(owner)));
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, dpi));
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         TOOLINFOW info = ToolOf(keyBox_(slot), L"");
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

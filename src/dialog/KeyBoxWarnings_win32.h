@@ -13,8 +13,9 @@ namespace tallyvox {
 
 class KeyBoxWarnings {
   public:
-    // `keyBox(slot)` is slot 1..8's key combo box; the tooltip belongs to `owner`.
-    void Create(HINSTANCE instance, HWND owner, std::function<HWND(int slot)> keyBox);
+    // `keyBox(slot)` is slot 1..8's key combo box; the tooltip belongs to `owner`, which is
+    // laid out at `dpi`.
+    void Create(HINSTANCE instance, HWND owner, int dpi, std::function<HWND(int slot)> keyBox);
     // Shows each slot's problem as `problemOf(slot)` tells it; a slot without one whose hotkey
     // a game run as administrator may keep gets a note in its tooltip, not in red. Repaints
     // only what changed.

@@ -40,7 +40,7 @@ bool IsLink(int id) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
+SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, int ownerDpi, TfrmMain& frm,
                                ErrorReporter& reporter, SettingsSaver& saver)
     : instance_(instance),
       owner_(owner),
@@ -51,19 +51,21 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm,
       window_(instance, *this, kClassName, kPageClassName, LoadIconW(instance, L"MAINICON")) {
     LoadCommonControls();
 
-    // Made where it will show, over the overlay and at the scale of the overlay's monitor, so
-    // that showing it changes neither its place nor its scale.
-    dpi_ = WindowDpi(owner);
+    // Made where it will show, over the overlay and at the overlay's own scale, so that showing
+    // it changes neither its place nor its scale.
+    dpi_ = ownerDpi;
     const ScreenRect place = PlaceOverOwner(sets_.OuterSize(ScaleAt(dpi_)));
     if (!window_.Create(kExStyle, kStyle, L"设置",
                         RECT{place.left, place.top, place.right, place.bottom}, owner)) {
         return;
     }
-    if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+    if (const int dpi = DpiForOwnedWindow(ownerDpi, WindowDpi(owner), WindowDpi(Handle()));
+        dpi != dpi_) {
         // The system put it on a monitor of another scale after all: sized for that one.
         dpi_ = dpi;
         MoveWindowTo(Handle(), PlaceOverOwner(sets_.OuterSize(Scale())));
     }
+    scale_ = ScaleChanges(dpi_);
     font_ = CreateProgramFont(ScaleToDpi(-13, dpi_), FW_NORMAL, true);
     CreateControls();
 
@@ -96,7 +98,8 @@ void SettingsDialog::CreateControls() {
         created_.emplace_back(&control, hwnd);
     }
     window_.PagesFilled();
-    keyWarnings_.Create(instance_, Handle(), [this](int slot) { return Control(ids::Key(slot)); });
+    keyWarnings_.Create(instance_, Handle(), dpi_,
+                        [this](int slot) { return Control(ids::Key(slot)); });
 }
 
 void SettingsDialog::ShowHotKeyProblems() {
@@ -146,12 +149,12 @@ ScreenRect SettingsDialog::PlaceOverOwner(WindowSize size) const {
     return CentreOverInWorkArea(WindowRectOf(owner_), size, WorkAreaOf(owner_));
 }
 
-void SettingsDialog::MoveToScale(int dpi, const RECT& suggested) {
-    if (dpi > 0 && dpi != dpi_ && window_.Tab() != nullptr) {
+void SettingsDialog::MoveToScale(int dpi, const ScreenRect& suggested) {
+    if (dpi != dpi_ && window_.Tab() != nullptr) {
         dpi_ = dpi;
         RescaleControls();
     }
-    scaleMove_.To(Handle(), suggested, sets_.OuterSize(Scale()));
+    MoveForNewScale(Handle(), suggested, sets_.OuterSize(Scale()));
     // The tabs' height follows the font even where the window's size did not change.
     window_.LayOutPages();
 }
@@ -185,10 +188,13 @@ LRESULT SettingsDialog::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             // The frame does not scale with the client area: the suggestion is to fit both.
             return AnswerScaledSize(lParam, sets_.OuterSize(ScaleAt(LOWORD(wParam))));
         }
-        case WM_DPICHANGED:
-            if (!scaleMove_.Moving())
-                MoveToScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            const ScreenRect suggested = ToScreenRect(*reinterpret_cast<const RECT*>(lParam));
+            scale_.Changed(LOWORD(wParam), [&](int dpi, bool toSuggestion) {
+                MoveToScale(dpi, toSuggestion ? suggested : WindowRectOf(Handle()));
+            });
             return 0;
+        }
         case WM_SYSCOLORCHANGE:
             // The colour list's swatches of system colours are drawn anew in the new colours.
             InvalidateRect(Control(ids::kTitleColor), nullptr, TRUE);

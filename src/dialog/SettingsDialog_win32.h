@@ -43,10 +43,11 @@ class SettingsDialog final : public SetsView, private TabbedDialog::Client {
   public:
     static constexpr const wchar_t* kClassName = L"TfrmSets";
 
-    // Creates the window hidden, owned by `owner`, and fills it. A failure while filling shows
-    // one error box and leaves the dialog usable. Closing hands the controls to `saver`.
-    SettingsDialog(HINSTANCE instance, HWND owner, TfrmMain& frm, ErrorReporter& reporter,
-                   SettingsSaver& saver);
+    // Creates the window hidden, owned by `owner`, the overlay, at the overlay's own DPI
+    // `ownerDpi`, and fills it. A failure while filling shows one error box and leaves the
+    // dialog usable. Closing hands the controls to `saver`.
+    SettingsDialog(HINSTANCE instance, HWND owner, int ownerDpi, TfrmMain& frm,
+                   ErrorReporter& reporter, SettingsSaver& saver);
     ~SettingsDialog() override;
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
@@ -88,7 +89,7 @@ class SettingsDialog final : public SetsView, private TabbedDialog::Client {
     void RescaleControls();
     // Moved to a monitor of `dpi`: the controls at that DPI, the window at its size there at
     // the place the system suggests.
-    void MoveToScale(int dpi, const RECT& suggested);
+    void MoveToScale(int dpi, const ScreenRect& suggested);
     static DialogScale ScaleAt(int dpi);
     // A window of `size` centred over the overlay, inside its monitor's work area.
     ScreenRect PlaceOverOwner(WindowSize size) const;
@@ -116,8 +117,8 @@ class SettingsDialog final : public SetsView, private TabbedDialog::Client {
     HFONT font_ = nullptr;
     std::map<int, HWND> controls_;
     std::vector<std::pair<const SetsControl*, HWND>> created_;  // every control, labels too
-    int dpi_ = 96;
-    ScaleMove scaleMove_;
+    int dpi_ = 96;                                              // the DPI it is laid out at
+    ScaleChanges scale_{96};
     KeyBoxWarnings keyWarnings_;
 
     int quiet_ = 0;  // > 0 while the program itself sets controls: no handler runs

@@ -5,12 +5,38 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <string>
+
 namespace tallyvox {
 
+namespace {
+
+// `dll` in the system folder; empty when the folder cannot be had.
+std::wstring SystemPath(const wchar_t* dll) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(folder, length) + L'\\' + dll;
+}
+
+}  // namespace
+
+void RestrictLibrarySearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    // Looked up, not imported: an import Windows lacks keeps the program from starting at all.
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
 // Only the system folder may supply the DLL: a same-named file in the program's or the current
-// folder never.
+// folder never. The full path needs no search flags, which Windows 7 may lack; where
+// RestrictLibrarySearch could set them, the DLL's own dependencies come from the system folder
+// too.
 FARPROC SystemProcAddress(const wchar_t* dll, const char* name) {
-    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const std::wstring path = SystemPath(dll);
+    if (path.empty()) return nullptr;
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, 0);
     if (module == nullptr) return nullptr;
     return GetProcAddress(module, name);
 }

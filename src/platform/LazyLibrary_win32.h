@@ -8,8 +8,16 @@
 
 namespace tallyvox {
 
-// The function `name` of the system DLL `dll`, loading the DLL on first use; nullptr when it
-// cannot be had. The DLL stays loaded for the rest of the run, so the pointer stays valid.
+// Before anything can load a library: every later load, the system's own included, searches
+// the system folder only, never the program's folder or the current one. Windows 7 without
+// update KB2533623 lacks SetDefaultDllDirectories (and LoadLibraryExW's search flags); there the
+// current folder is taken out of the search instead, and SystemProcAddress loads every system
+// library by its full path, so the defence holds on either.
+void RestrictLibrarySearch();
+
+// The function `name` of the system DLL `dll` (a bare file name), loading the DLL from the
+// system folder on first use; nullptr when it cannot be had. The DLL stays loaded for the rest of
+// the run, so the pointer stays valid.
 FARPROC SystemProcAddress(const wchar_t* dll, const char* name);
 
 template <typename Function>

@@ -83,7 +83,8 @@ class Application : public OverlayCommands {
     }
 
     void OpenSettings() override {
-        SettingsDialog dialog(instance_, window_.Handle(), frm_, reporter_, saving_.Saver());
+        SettingsDialog dialog(instance_, window_.Handle(), window_.Dpi(), frm_, reporter_,
+                              saving_.Saver());
         openDialog_ = &dialog;
         dialog.ShowModal();
         openDialog_ = nullptr;
@@ -142,7 +143,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace tallyvox;
     // Before anything can load a library: every later load, the system's own included, searches
     // the system folder only, never the program's folder or the current one.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    RestrictLibrarySearch();
     // Before any window, hotkey or settings read: one overlay per folder.
     FolderInstance folder;
     if (!folder.First()) {

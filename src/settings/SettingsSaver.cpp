@@ -1,6 +1,8 @@
 // Trying, retrying and reporting a save of the settings file.
 #include "settings/SettingsSaver.h"
 
+#include <algorithm>
+
 #include "settings/IniFile.h"
 #include "settings/SaveFailureMessage.h"
 #include "settings/SettingsKeys.h"
@@ -31,6 +33,21 @@ bool WriteSettings(IniFile& ini, const SettingsValues& values) {
     return ini.Flush();
 }
 
+SettingsValues MergeValues(const SettingsValues& older, const SettingsValues& newer) {
+    SettingsValues merged;
+    auto valueIn = [](const SettingsValues& values, const std::string& key) {
+        const auto it = std::find_if(values.begin(), values.end(),
+                                     [&](const auto& entry) { return entry.first == key; });
+        return it == values.end() ? nullptr : &it->second;
+    };
+    for (const std::string& key : AllKeyNames()) {
+        const std::string* value = valueIn(newer, key);
+        if (!value) value = valueIn(older, key);
+        if (value) merged.emplace_back(key, *value);
+    }
+    return merged;
+}
+
 StoreOutcome SettingsSaver::Attempt(const SettingsValues& values) {
     // Read anew at each try: the file may have changed meanwhile, and only these keys are ours.
     IniFile ini(store_, path_);
@@ -38,22 +55,28 @@ StoreOutcome SettingsSaver::Attempt(const SettingsValues& values) {
     return ini.Outcome();
 }
 
-void SettingsSaver::Save(SettingsValues values) {
+StoreOutcome SettingsSaver::AttemptUnsaved() {
+    const StoreOutcome outcome = Attempt(unsaved_);
+    if (Succeeded(outcome.result)) unsaved_.clear();
+    return outcome;
+}
+
+void SettingsSaver::Save(const SettingsValues& values) {
     Drop();
-    const StoreOutcome outcome = Attempt(values);
-    if (sessionEnding_ || Succeeded(outcome.result)) return;
+    unsaved_ = MergeValues(unsaved_, values);
+    last_ = AttemptUnsaved();
+    if (sessionEnding_ || Succeeded(last_.result)) return;
     // Even a failure that cannot pass waits for the first tick: the dialog closes first.
-    pending_ = std::move(values);
-    last_ = outcome;
+    retrying_ = true;
     retries_ = 0;
     host_.StartRetryTimer(kRetryIntervalMs);
 }
 
 void SettingsSaver::OnRetryTimer() {
-    if (!pending_) return;  // a tick queued before the timer stopped
+    if (!retrying_) return;  // a tick queued before the timer stopped
     if (MayPass(last_.result) && retries_ < kRetries) {
         ++retries_;
-        last_ = Attempt(*pending_);
+        last_ = AttemptUnsaved();
     }
     if (Succeeded(last_.result)) {
         Drop();
@@ -68,23 +91,21 @@ void SettingsSaver::Report(const StoreOutcome& outcome) {
 }
 
 void SettingsSaver::Drop() {
-    if (pending_) host_.StopRetryTimer();
-    pending_.reset();
+    if (retrying_) host_.StopRetryTimer();
+    retrying_ = false;
 }
 
 void SettingsSaver::SessionEnds() {
     sessionEnding_ = true;
-    if (!pending_) return;
-    const SettingsValues values = std::move(*pending_);
+    if (!retrying_) return;
     Drop();
-    Attempt(values);
+    AttemptUnsaved();
 }
 
 void SettingsSaver::Finish() {
-    if (!pending_) return;
-    const SettingsValues values = std::move(*pending_);
+    if (!retrying_) return;
     Drop();
-    Report(Attempt(values));
+    Report(AttemptUnsaved());
 }
 
 }  // namespace tallyvox

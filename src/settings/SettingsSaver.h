@@ -1,10 +1,12 @@
-// Storing the settings dialog's values so that no failure goes unseen. A file that another
-// program holds for a moment is tried again a few times within about a second; a save that
-// still fails, or cannot succeed, is reported in one box. A missing file, or one without keys
-// in its section, is left alone without a word: the program never creates the file.
+// Storing the settings dialog's values so that no failure goes unseen and nothing is lost. A
+// file that another program holds for a moment is tried again a few times within about a
+// second; a save that still fails, or cannot succeed, is reported in one box. What a failed save
+// held stays the program's to write until a write of it succeeds: the next close, whichever
+// dialog it comes from, writes it along with its own values, as the box promises. A missing
+// file, or one without keys in its section, is left alone without a word: the program never
+// creates the file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +23,9 @@ using SettingsValues = std::vector<std::pair<std::string, std::string>>;
 // Writes `values` into the settings section and stores the file in one replacing write; when
 // the section does not exist, writes nothing. False when a write failed.
 bool WriteSettings(IniFile& ini, const SettingsValues& values);
+
+// The keys of `older` and `newer` in write order, each with `newer`'s value where it has one.
+SettingsValues MergeValues(const SettingsValues& older, const SettingsValues& newer);
 
 // The saver's hold on the GUI thread: a timer for the retries and a box for the failure.
 class SaveHost {
@@ -42,11 +47,12 @@ class SettingsSaver {
     SettingsSaver(SettingsStore& store, std::string path, SaveHost& host)
         : store_(store), path_(std::move(path)), host_(host) {}
 
-    // Stores `values` now. A hold that may pass is tried again on the timer with the same
+    // Stores `values` now, together with what earlier saves that failed held (a value of
+    // `values` wins over theirs). A hold that may pass is tried again on the timer with the same
     // values; what cannot succeed is reported on the timer's first tick, once the dialog that
-    // closed has gone. A newer save replaces one still pending. Once the session ends, one try
-    // and nothing more.
-    void Save(SettingsValues values);
+    // closed has gone. A newer save takes over the retries of one still pending. Once the
+    // session ends, one try and nothing more.
+    void Save(const SettingsValues& values);
     // The pending save's next try, or its box.
     void OnRetryTimer();
     // The session ends: the process may be ended at any moment and no box can be shown. A
@@ -59,14 +65,18 @@ class SettingsSaver {
     StoreOutcome Attempt(const SettingsValues& values);
     // Shows the box unless the file is saved or missing.
     void Report(const StoreOutcome& outcome);
-    // Forgets the pending save; before any box, whose message loop may run a tick or a save.
+    // Tries the unsaved values once; forgets them when they are stored.
+    StoreOutcome AttemptUnsaved();
+    // Ends the retries; before any box, whose message loop may run a tick or a save.
     void Drop();
 
     SettingsStore& store_;
     std::string path_;
     SaveHost& host_;
-    std::optional<SettingsValues> pending_;  // a save that failed, until retried or reported
-    StoreOutcome last_;                      // how its last try ended
+    // What failed saves held, in write order, until a write of it succeeds; kept after the box.
+    SettingsValues unsaved_;
+    bool retrying_ = false;  // the timer tries unsaved_ again, or reports it
+    StoreOutcome last_;      // how the last try ended
     int retries_ = 0;
     bool sessionEnding_ = false;
 };

@@ -37,4 +37,21 @@ ScreenRect CentreOverInWorkArea(const ScreenRect& owner, WindowSize size,
               Inside(top, size.height, workArea.top, workArea.bottom), size);
 }
 
+int DpiForOwnedWindow(int ownerDpi, int systemOwnerDpi, int systemWindowDpi) {
+    return systemWindowDpi != systemOwnerDpi ? systemWindowDpi : ownerDpi;
+}
+
+void ScaleChanges::Changed(int dpi, const Apply& apply) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (applying_) return;  // brought by the window's own move: taken, not followed
+    applying_ = true;
+    struct Done {
+        bool& applying;
+        ~Done() { applying = false; }
+    } done{applying_};
+    apply(dpi, true);
+    if (dpi_ != dpi) apply(dpi_, false);
+}
+
 }  // namespace tallyvox

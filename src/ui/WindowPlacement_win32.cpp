@@ -35,10 +35,8 @@ LRESULT AnswerScaledSize(LPARAM lParam, WindowSize size) {
     return TRUE;
 }
 
-void ScaleMove::To(HWND window, const RECT& suggested, WindowSize size) {
-    moving_ = true;
-    MoveWindowTo(window, PlaceForNewScale(ToScreenRect(suggested), size));
-    moving_ = false;
+void MoveForNewScale(HWND window, const ScreenRect& suggested, WindowSize size) {
+    MoveWindowTo(window, PlaceForNewScale(suggested, size));
 }
 
 }  // namespace tallyvox

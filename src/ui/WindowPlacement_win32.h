@@ -18,16 +18,8 @@ void MoveWindowTo(HWND window, const ScreenRect& rect);
 // The answer to WM_GETDPISCALEDSIZE: the window takes `size` at the new scale.
 LRESULT AnswerScaledSize(LPARAM lParam, WindowSize size);
 
-// A window's move to the rectangle the system suggests for a new scale. A change of scale that
-// this move itself causes is not to be followed (Moving() tells), or a window straddling two
-// monitors would grow and shrink in turn.
-class ScaleMove {
-  public:
-    bool Moving() const { return moving_; }
-    void To(HWND window, const RECT& suggested, WindowSize size);
-
-  private:
-    bool moving_ = false;
-};
+// Moves `window`, of `size` at its new scale, to the rectangle the system suggests for that
+// scale (PlaceForNewScale); ScaleChanges tells when.
+void MoveForNewScale(HWND window, const ScreenRect& suggested, WindowSize size);
 
 }  // namespace tallyvox

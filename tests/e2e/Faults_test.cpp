@@ -88,7 +88,10 @@ class FileHolder {
 
 enum class Fault {
     None,
-    LockedAtStart,     // held with no sharing while the program starts, released afterwards
+    LockedAtStart,  // held with no sharing while the program starts, released afterwards
+    // Held at the start, read-only at the close; writable again after the box, and a new
+    // dialog closes: that close stores what the failed one did not.
+    LockedAtStartReadOnlyLater,
     LockedAtClose,     // held with no sharing while the dialog closes (see FaultCase::saveBox)
     HeldOpenAtClose,   // held with full sharing while the dialog closes, released right after
     ReadOnly,          // read-only attribute set while the program runs
@@ -250,7 +253,7 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
     } else {
         dir.WriteSettings(before);
     }
-    if (c.fault == Fault::LockedAtStart) {
+    if (c.fault == Fault::LockedAtStart || c.fault == Fault::LockedAtStartReadOnlyLater) {
         ASSERT_NO_FATAL_FAILURE(holder.Hold(SettingsPath(), 0));
     }
 
@@ -264,6 +267,7 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
 
     switch (c.fault) {
         case Fault::ReadOnly:
+        case Fault::LockedAtStartReadOnlyLater:
             ASSERT_TRUE(SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
             break;
         case Fault::Deleted:
@@ -303,6 +307,12 @@ TEST_P(FaultTest, ProgramRunsAndTheFileIsOldOrWholeNew) {
     }
     holder.Release();
     ExpectNoBox("after the dialog closed");
+    if (c.fault == Fault::LockedAtStartReadOnlyLater) {
+        ASSERT_TRUE(SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL));
+        ASSERT_NO_FATAL_FAILURE(OpenDialog(c.emptyDurationBox));
+        ASSERT_NO_FATAL_FAILURE(CloseDialog());
+        ExpectNoBox("after the next dialog closed");
+    }
     ASSERT_NO_FATAL_FAILURE(ExitByMenu());
 
     if (c.fault == Fault::FolderFull) FreeAllTempNames(dir);
@@ -400,6 +410,9 @@ INSTANTIATE_TEST_SUITE_P(
                   After::OnlyTyped},
         FaultCase{"LockedAtClose", [] { return ValidFile(); }, Fault::LockedAtClose, false,
                   After::OldBytes, true},
+        // The box's promise: the next close stores the title, though no dialog loaded it.
+        FaultCase{"NextCloseStoresWhatAFailedOneHeld", [] { return ValidFile(); },
+                  Fault::LockedAtStartReadOnlyLater, true, After::OnlyTyped, true},
         // Let go within the second the save is retried for: saved, and no box.
         FaultCase{"LockedBrieflyAtClose", [] { return ValidFile(); }, Fault::LockedAtClose, false,
                   After::NewContent},

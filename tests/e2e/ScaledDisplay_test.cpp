@@ -160,6 +160,15 @@ TEST_F(ScaleChangeTest, OverlayTakesItsSizeAtTheNewScaleWhereTheSystemSays) {
     ExpectSlotsAt144Dpi();
 }
 
+// The display stays at 96 DPI, which the system tells for every window: the dialog follows the
+// overlay's own scale, as where Windows has no per-window DPI.
+TEST_F(ScaleChangeTest, DialogOpensAtTheOverlaysScale) {
+    ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
+    ASSERT_NO_FATAL_FAILURE(MoveTo144Dpi(main));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog(false));  // only measured: it may cover the overlay
+    ExpectDialogAt144Dpi();
+}
+
 TEST_F(ScaleChangeTest, DialogTakesItsSizeAtTheNewScaleWhereTheSystemSays) {
     ASSERT_NO_FATAL_FAILURE(Start(EightSlots()));
     ASSERT_NO_FATAL_FAILURE(OpenDialog());

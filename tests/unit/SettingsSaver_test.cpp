@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FakeSaveHost.h"
 #include "FakeStore.h"
 #include "settings/SaveFailureMessage.h"
 
@@ -18,41 +19,39 @@ namespace {
 const std::string kPath = "C:\\Games\\计时\\qorvane.db";
 const std::string kOld = "[Common]\r\nTitle1=old\r\n";
 
-class RecordingHost : public SaveHost {
-  public:
-    void StartRetryTimer(int) override { timer = true; }
-    void StopRetryTimer() override { timer = false; }
-    void ShowSaveFailure(const std::string& message) override { boxes.push_back(message); }
-    bool timer = false;
-    std::vector<std::string> boxes;
-};
-
 // Faults and steps, one letter each. Faults, for the store's next reads or writes in turn:
-// M missing, I in use, R read-only, A access denied, F failed. Steps: C the dialog closes, T the
-// retry timer ticks (when running), S the session ends, Q the program quits.
+// M missing, I in use, R read-only, A access denied, F failed. Steps: C the dialog closes with
+// slot 1's title changed, K a later dialog closes leaving Title1 alone (it was never loaded)
+// while changing slot 2's, T the retry timer ticks (when running), S the session ends, Q the
+// program quits.
 struct Case {
     const char* name;
     std::string_view readFaults, writeFaults, steps;
-    bool saved;
+    const char* file;  // the file at the end; nullptr: as it was
     std::size_t boxes;
     int attempts;
 };
+
+constexpr const char* kNew = "[Common]\r\nTitle1=new\r\n";
+constexpr const char* kBoth = "[Common]\r\nTitle1=new\r\nTitle2=two\r\n";
 
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
 const Case kCases[] = {
-    {"SavedAtOnce", "", "", "CT", true, 0, 1},
-    {"MissingFileIsLeftInSilence", "M", "", "CT", false, 0, 1},
-    {"ReadOnlyIsReportedAfterTheCloseUntried", "", "R", "CTT", false, 1, 1},
-    {"OtherFailureIsReportedAfterTheClose", "", "F", "CT", false, 1, 1},
-    {"HoldPassingWithinTheRetriesSaves", "I", "A", "CTT", true, 0, 3},
-    {"HoldOutlastingTheRetriesIsReportedOnce", "", "IIIIII", "CTTTTT", false, 1, 5},
-    {"NewerCloseReplacesTheRetriedSave", "", "I", "CCT", true, 0, 2},
-    {"SessionEndTriesOnceWithoutBox", "", "RI", "SCCT", false, 0, 2},
-    {"SessionEndGivesTheRetriedSaveItsLastTry", "", "I", "CST", true, 0, 2},
-    {"QuittingReportsTheRetriedSave", "", "II", "CQ", false, 1, 2},
+    {"SavedAtOnce", "", "", "CT", kNew, 0, 1},
+    {"MissingFileIsLeftInSilence", "M", "", "CT", nullptr, 0, 1},
+    {"ReadOnlyIsReportedAfterTheCloseUntried", "", "R", "CTT", nullptr, 1, 1},
+    {"OtherFailureIsReportedAfterTheClose", "", "F", "CT", nullptr, 1, 1},
+    {"HoldPassingWithinTheRetriesSaves", "I", "A", "CTT", kNew, 0, 3},
+    {"HoldOutlastingTheRetriesIsReportedOnce", "", "IIIIII", "CTTTTT", nullptr, 1, 5},
+    {"NewerCloseTakesOverTheRetriedSave", "", "I", "CCT", kNew, 0, 2},
+    {"NewerCloseWritesWhatTheRetryHeld", "", "I", "CKT", kBoth, 0, 2},
+    {"LaterCloseWritesWhatTheReportedSaveHeld", "", "R", "CTKT", kBoth, 1, 2},
+    {"SessionEndTriesOnceWithoutBox", "", "RI", "SCCT", nullptr, 0, 2},
+    {"SessionEndGivesTheRetriedSaveItsLastTry", "", "I", "CST", kNew, 0, 2},
+    {"QuittingReportsTheRetriedSave", "", "II", "CQ", nullptr, 1, 2},
 };
 
 std::deque<StoreResult> Faults(std::string_view letters) {
@@ -71,7 +70,7 @@ TEST_P(SettingsSaverTest, RetriesReportsOrStaysSilent) {
     store.files[kPath] = kOld;
     store.readFaults = Faults(c.readFaults);
     store.writeFaults = Faults(c.writeFaults);
-    RecordingHost host;
+    test::FakeSaveHost host;
     SettingsSaver saver(store, kPath, host);
     for (char step : c.steps) {
         const std::size_t shown = host.boxes.size();
@@ -79,11 +78,12 @@ TEST_P(SettingsSaverTest, RetriesReportsOrStaysSilent) {
             saver.Save({{"Title1", "new"}});
             EXPECT_EQ(host.boxes.size(), shown) << "a box inside the close";
         }
+        if (step == 'K') saver.Save({{"Title2", "two"}});
         if (step == 'T' && host.timer) saver.OnRetryTimer();
         if (step == 'S') saver.SessionEnds();
         if (step == 'Q') saver.Finish();
     }
-    EXPECT_EQ(store.files[kPath] != kOld, c.saved);
+    EXPECT_EQ(store.files[kPath], c.file ? c.file : kOld);
     EXPECT_EQ(host.boxes.size(), c.boxes);
     EXPECT_EQ(store.reads, c.attempts);
     EXPECT_FALSE(host.timer) << "the retries stopped";

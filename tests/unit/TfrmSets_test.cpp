@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FakeOverlay.h"
+#include "FakeSaveHost.h"
 #include "FakeSetsView.h"
 #include "FakeStore.h"
 #include "FullSettings.h"
@@ -327,6 +328,28 @@ TEST_F(TfrmSetsTest, ClosingKeepsAStoredTitleThatGbkCannotHold) {
     view.SetText(SetsText::edtTitle, 1, "T1!");
     sets.edtTitleChange(1);
     EXPECT_EQ(Close(), utf8File("T1!"));
+}
+
+TEST_F(TfrmSetsTest, AChangeAFailedCloseHeldIsStoredByTheNextDialogsClose) {
+    // Another program held the file at start: nothing was loaded, so every dialog keeps every
+    // key it was not told to change.
+    store.readFaults = {StoreResult::InUse};
+    Load(FullFile());
+    test::FakeSaveHost host;
+    SettingsSaver saver(store, kPath, host);
+    EXPECT_THROW(sets.FormCreate(), ConvertError);
+    view.SetText(SetsText::edtTitle, 1, "new");
+    sets.edtTitleChange(1);
+    store.writeFaults = {StoreResult::ReadOnly};
+    sets.FormClose(saver);
+    saver.OnRetryTimer();
+    EXPECT_EQ(host.boxes.size(), 1u);
+
+    test::FakeSetsView nextView;
+    TfrmSets next{frm, nextView};
+    EXPECT_THROW(next.FormCreate(), ConvertError);
+    next.FormClose(saver);
+    EXPECT_EQ(store.files[kPath], FullFileWith("Title1=T1", "Title1=new"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "ui/WithinReach.h"
@@ -143,6 +144,52 @@ TEST(WindowPlacementTest, OverlayComesBackWithinReachOnlyWhenNoCountIsOnAMonitor
     }
     // Without a count to go by, the window itself must lie on a monitor.
     EXPECT_EQ(BackWithinReach(OverlayAt(1800, 500), {}, {primary}), OverlayAt(1728, 500));
+}
+
+TEST(WindowPlacementTest, OwnedWindowTakesTheOverlaysDpiUnlessTheSystemTellsTheyDiffer) {
+    struct {
+        const char* what;
+        int owner, systemOwner, systemWindow, expected;
+    } const cases[] = {
+        {"no per-window DPI: the system's one DPI for both", 144, 96, 96, 144},
+        {"per-window DPI, the same monitor", 144, 144, 144, 144},
+        {"per-window DPI, put on a monitor of another scale", 144, 144, 120, 120},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DpiForOwnedWindow(c.owner, c.systemOwner, c.systemWindow), c.expected) << c.what;
+}
+
+TEST(WindowPlacementTest, AChangeTheMoveBringsIsLaidOutOnceMoreWhereTheWindowStands) {
+    using Call = std::pair<int, bool>;  // the DPI laid out at; moved to the suggestion
+    struct {
+        const char* what;
+        int change;
+        std::vector<int> brought;  // the DPI each apply in turn brings a change to; 0 for none
+        std::vector<Call> calls;
+        int dpi;
+    } const cases[] = {
+        {"nothing brought", 144, {}, {{144, true}}, 144},
+        {"the move brings the DPI it went to", 144, {144}, {{144, true}}, 144},
+        {"the move brings the old monitor's DPI", 144, {96}, {{144, true}, {96, false}}, 96},
+        {"the second layout's change is taken, not followed",
+         144,
+         {96, 144},
+         {{144, true}, {96, false}},
+         144},
+        {"no DPI", 0, {}, {}, 96},
+    };
+    for (const auto& c : cases) {
+        ScaleChanges scale(96);
+        std::vector<Call> calls;
+        scale.Changed(c.change, [&](int dpi, bool toSuggestion) {
+            calls.emplace_back(dpi, toSuggestion);
+            const std::size_t n = calls.size() - 1;
+            if (n < c.brought.size() && c.brought[n] != 0)
+                scale.Changed(c.brought[n], [&](int, bool) { ADD_FAILURE() << "followed"; });
+        });
+        EXPECT_EQ(calls, c.calls) << c.what;
+        EXPECT_EQ(scale.Dpi(), c.dpi) << c.what;
+    }
 }
 
 }  // namespace
