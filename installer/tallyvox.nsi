@@ -37,12 +37,17 @@ InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
+; The pages say what this installer does: the defaults speak of system files and restarts,
+; which a per-user install touches neither.
+!define MUI_WELCOMEPAGE_TEXT "此向导将为当前用户安装 Tallyvox ${VERSION}。$\r$\n$\r$\n安装不需要管理员权限，不改动系统文件，也不需要重新启动电脑。如果 Tallyvox 正在运行，安装程序会请您先退出它。$\r$\n$\r$\n升级安装会保留您的设置（qorvane.db）。$\r$\n$\r$\n单击“下一步”继续。"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Tallyvox 将安装到下面的文件夹。建议保留默认位置：Tallyvox 把设置保存在自己的文件夹里，所以这个文件夹必须可以写入；C:\Program Files 这样的文件夹不用管理员权限就无法写入，设置将无法保存。"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION StartTallyvox
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\使用说明.txt"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "打开使用说明"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -50,7 +55,7 @@ InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-LangString StillRunning ${LANG_SIMPCHINESE} "Tallyvox 正在运行。请在它的计数上单击右键，选择“退出”，然后点“重试”。"
+LangString StillRunning ${LANG_SIMPCHINESE} "Tallyvox 正在运行。请先退出它：在悬浮窗的任意一个计数上单击鼠标右键，在菜单中选择“退出(X)”，然后单击“重试”。"
 LangString AskRemoveSettings ${LANG_SIMPCHINESE} "是否同时删除设置文件 qorvane.db？$\r$\n$\r$\n选“否”将保留您的设置，以后重新安装时继续使用。"
 
 VIProductVersion "${VERSION}.0"

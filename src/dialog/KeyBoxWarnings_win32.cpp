@@ -23,17 +23,18 @@ const wchar_t* TipOf(HotKeyProblem problem) {
         case HotKeyProblem::Refused:
             return L"该热键已被其他程序或计时器占用";
         case HotKeyProblem::UnknownName:
-            return L"不是可用的热键。可用 F1-F24、Num0-Num9、Pause 等单键，\r\n"
-                   L"或 Ctrl/Alt/Shift/Win 加一个键，例如 Ctrl+F1、Alt+Num3";
+            return L"不是可用的热键。可以用 F1～F24、Num0～Num9、Pause 等单键，\r\n"
+                   L"或 Ctrl/Alt/Shift/Win 加一个键，例如 Ctrl+F1、Alt+Num3。\r\n"
+                   L"“+”要用半角加号，输入法打出的全角“＋”不行";
         case HotKeyProblem::TypingKey:
-            return L"字母、数字、空格、回车、方向键等须加 Ctrl、Alt 或 Win，\r\n"
+            return L"字母、数字、空格、回车、方向键等要加 Ctrl、Alt 或 Win，\r\n"
                    L"否则所有程序都无法再输入这个键";
         case HotKeyProblem::ClosesWindow:
             return L"Alt+F4 用于关闭窗口，不能用作热键";
         case HotKeyProblem::EditKey:
             return L"Ctrl+A/C/V/X/Z 是各程序的编辑键，不能用作热键";
         case HotKeyProblem::ShiftedKeypad:
-            return L"数字锁定打开时，Windows 把 Shift 加小键盘数字或 Num. 当作方向键等送出，\r\n"
+            return L"NumLock 打开时，Windows 把 Shift 加小键盘数字或 Num. 当作方向键等送出，\r\n"
                    L"这个热键永远收不到，请去掉 Shift";
         case HotKeyProblem::None:
         case HotKeyProblem::NotRegistered:
@@ -44,7 +45,7 @@ const wchar_t* TipOf(HotKeyProblem problem) {
 
 // Not red: the key works, but a game run as administrator may keep it.
 const wchar_t kElevatedGameNote[] =
-    L"游戏以管理员身份运行时可能收不到此键：请加 Ctrl 或 Alt，或也以管理员身份运行本程序";
+    L"游戏以管理员身份运行时可能收不到这个键：请加 Ctrl 或 Alt，或者也以管理员身份运行 Tallyvox";
 
 TOOLINFOW ToolOf(HWND combo, const wchar_t* text) {
     TOOLINFOW info{};

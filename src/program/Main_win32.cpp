@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/OverlayWindow_win32.h"
@@ -155,12 +156,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         app.FormCreate();
         app.CreateHiddenSettings();
         return app.Run();
+    } catch (const std::bad_alloc&) {
+        // Start-up failed: say so and why, and say it in the exit code too.
+        ShowErrorBox(nullptr, ToGbk(L"Tallyvox 启动失败：内存不足。"));
     } catch (const std::exception& e) {
-        // Start-up failed (the overlay window could not be made, say): say so, and say it in
-        // the exit code too.
-        ShowErrorBox(nullptr, std::string(e.what()) + ".");
+        // The program's own failures (the overlay window could not be made, say) tell why in
+        // GBK; a library's reason is English.
+        ShowErrorBox(nullptr, ToGbk(L"Tallyvox 启动失败：") + e.what() + ToGbk(L"。"));
     } catch (...) {
-        ShowErrorBox(nullptr, ".");
+        ShowErrorBox(nullptr, ToGbk(L"Tallyvox 启动失败（原因不明）。"));
     }
     return 1;
 }

@@ -2,6 +2,7 @@
 // would read as, so a fresh install starts exactly as the defaults say.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -56,6 +57,27 @@ TEST(ShippedSettingsTest, EveryKeyHoldsItsDefault) {
     EXPECT_EQ(fromShipped.view.log, fromDefaults.view.log) << "the same effects, in order";
     // Every key is stated in the file, so a save has nothing to add.
     EXPECT_EQ(a.loadedKeys, b.loadedKeys);
+}
+
+// The guides tell players that a timer no longer than N never turns red, and that the shipped
+// 30-second timers are such timers: each shipped timer run to its end turns red exactly when
+// its duration is over N.
+TEST(ShippedSettingsTest, OnlyTimersLongerThanTheLastSecondsTurnRed) {
+    Loaded shipped(ReadShipped());
+    TfrmMain& frm = shipped.frm;
+    const int lastSeconds = std::stoi(frm.lastSecondText);
+    int neverRed = 0;
+    for (int slot = 1; slot <= 8; ++slot) {
+        frm.ToggleSlot(slot);
+        while (frm.Slot(slot).remaining > -1) frm.tmrTimer(slot);
+        const std::string red =
+            "panelColor " + std::to_string(slot) + " " + std::to_string(kColorRed);
+        const bool turnedRed = std::find(shipped.view.log.begin(), shipped.view.log.end(), red) !=
+                               shipped.view.log.end();
+        EXPECT_EQ(turnedRed, frm.Slot(slot).period > lastSeconds) << "slot " << slot;
+        neverRed += turnedRed ? 0 : 1;
+    }
+    EXPECT_EQ(neverRed, 2) << "the guides name two shipped timers that never turn red";
 }
 
 TEST(ShippedSettingsTest, IsGbkWithWindowsLineEnds) {
