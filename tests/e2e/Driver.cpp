@@ -681,16 +681,22 @@ LRESULT ComboItemData(HWND combo, int index) {
     return Send(combo, CB_GETITEMDATA, index, 0);
 }
 
-bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
+namespace {
+
+enum class Pick { Selected, ClosedUnchanged, Failed };
+
+// One drop of the list and one click on the item.
+Pick PickComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
     // Each way to fail says which step did, for a run that cannot be repeated.
     const auto fail = [&](const char* step) {
         std::fprintf(stderr, "SelectComboItem(%ls): %s\n", std::wstring(text).c_str(), step);
-        return false;
+        return Pick::Failed;
     };
     auto items = ComboItems(combo);
     auto it = std::find(items.begin(), items.end(), text);
     if (it == items.end()) return fail("no such item");
     int index = static_cast<int>(it - items.begin());
+    const int before = ComboSelection(combo);
 
     DWORD pid = ProcessOf(combo);
     HWND list = nullptr;
@@ -735,11 +741,23 @@ bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
                        ComboSelection(combo) == index;
             },
             timeout_ms))
-        return true;
-    std::fprintf(stderr, "SelectComboItem: dropped %d, selection %d, wanted %d\n",
-                 static_cast<int>(Send(combo, CB_GETDROPPEDSTATE, 0, 0)), ComboSelection(combo),
-                 index);
-    return fail("the click on the item did not select it");
+        return Pick::Selected;
+    const int dropped_now = static_cast<int>(Send(combo, CB_GETDROPPEDSTATE, 0, 0));
+    std::fprintf(stderr, "SelectComboItem: dropped %d, selection %d, wanted %d\n", dropped_now,
+                 ComboSelection(combo), index);
+    fail("the click on the item did not select it");
+    return dropped_now != TRUE && ComboSelection(combo) == before ? Pick::ClosedUnchanged
+                                                                  : Pick::Failed;
+}
+
+}  // namespace
+
+bool SelectComboItem(HWND combo, std::wstring_view text, int timeout_ms) {
+    const Pick first = PickComboItem(combo, text, timeout_ms);
+    // Wine now and then takes the click on an item as one beside the list: the list closes
+    // and nothing is chosen. Then nothing has changed, and the choice is made once more.
+    if (first != Pick::ClosedUnchanged) return first == Pick::Selected;
+    return PickComboItem(combo, text, timeout_ms) == Pick::Selected;
 }
 
 // --- screen --------------------------------------------------------------------------------------
