@@ -6,6 +6,7 @@
 #        cmake -DOBJDUMP=<objdump> -DSELF_TEST_EXE=<exe importing winmm> -P <this>  (checks the
 #        checker: that executable must be refused, with WINMM.dll named and KERNEL32.dll not)
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/PeHeaders.cmake")
 
 # Known DLLs, which Windows maps from the system folder whatever the search order; compared
 # without regard to case.
@@ -13,11 +14,7 @@ set(_allowed kernel32.dll user32.dll gdi32.dll msvcrt.dll)
 
 # Returns in out_var the imported DLL names that are not allowed.
 function(find_foreign_imports exe out_var)
-    execute_process(COMMAND "${OBJDUMP}" -p "${exe}" OUTPUT_VARIABLE _dump
-                    ERROR_VARIABLE _error RESULT_VARIABLE _rc)
-    if(NOT _rc EQUAL 0)
-        message(FATAL_ERROR "${OBJDUMP} -p ${exe} failed (${_rc}): ${_error}")
-    endif()
+    read_pe_headers("${OBJDUMP}" "${exe}" _dump)
     string(REGEX MATCH "Entry d [0-9a-fA-F]+ ([0-9a-fA-F]+) Delay Import Directory" _ "${_dump}")
     if(NOT CMAKE_MATCH_1 MATCHES "^0+$")
         message(FATAL_ERROR "${exe} has delay imports, which load by bare name; "

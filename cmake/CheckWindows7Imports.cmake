@@ -6,6 +6,7 @@
 #        cmake -DSELF_TEST=ON -P CheckWindows7Imports.cmake   (checks the checker on a made-up
 #        import table: SetDefaultDllDirectories must be refused and CloseHandle not)
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/PeHeaders.cmake")
 
 # Reads the list into variables named _allowed_<dll>, the DLL's name in lower case.
 function(read_allowed)
@@ -68,11 +69,7 @@ endif()
 if(NOT DEFINED EXE OR NOT DEFINED OBJDUMP)
     message(FATAL_ERROR "pass -DOBJDUMP=<objdump> -DEXE=<executable>")
 endif()
-execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE _dump ERROR_VARIABLE _error
-                RESULT_VARIABLE _rc)
-if(NOT _rc EQUAL 0)
-    message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed (${_rc}): ${_error}")
-endif()
+read_pe_headers("${OBJDUMP}" "${EXE}" _dump)
 find_unlisted_imports("${_dump}" _found)
 if(_found)
     list(JOIN _found ", " _found_text)

@@ -3,16 +3,13 @@
 # program without it is given the behaviours Windows keeps for programs written for Vista).
 # Usage: cmake -DOBJDUMP=<objdump> -DEXE=<file.exe> -P CheckWindowsVersions.cmake
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/PeHeaders.cmake")
 
 if(NOT DEFINED EXE OR NOT DEFINED OBJDUMP)
     message(FATAL_ERROR "pass -DOBJDUMP=<objdump> -DEXE=<executable>")
 endif()
 
-execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE _dump ERROR_VARIABLE _error
-                RESULT_VARIABLE _rc)
-if(NOT _rc EQUAL 0)
-    message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed (${_rc}): ${_error}")
-endif()
+read_pe_headers("${OBJDUMP}" "${EXE}" _dump)
 string(REGEX MATCH "MajorSubsystemVersion[ \t]+([0-9]+)" _major_line "${_dump}")
 set(_major "${CMAKE_MATCH_1}")
 string(REGEX MATCH "MinorSubsystemVersion[ \t]+([0-9]+)" _minor_line "${_dump}")
